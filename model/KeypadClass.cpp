@@ -1,0 +1,129 @@
+#include "model/KeypadClass.h"
+
+#include <algorithm>
+
+TKeypadClass::TKeypadClass() { Initialize(); }
+
+TKeypadClass& TKeypadClass::Initialize() {
+    for (TKeyDataRec& key : keys) {
+        key.KeyType = ktNormal;
+        for (TMacroData& macro : key.Macro) {
+            macro.Values.fill(CodeValue::Empty);
+            macro.Format = sfDefault;
+            macro.AutoRepeat = false;
+            macro.Name.clear();
+        }
+    }
+    fKey = 0;
+    fLevel = 0;
+    SetKeyRollOver(2);
+    SetLEDBehavior(ledNone);
+    SetCharacterPacing(2);
+    SetDownloadDelay(10);
+    SetBaudRate(3);
+    SetWordFormat(8);
+    SetOpMode(0);
+    SetCmdPrefix(64);
+    SetCdcSerialNo(1);
+    return *this;
+}
+
+void TKeypadClass::SetKey(std::uint8_t value) {
+    if (value < KeyCount)
+        fKey = value;
+}
+
+void TKeypadClass::SetLevel(std::uint8_t value) {
+    if (value < LevelCount)
+        fLevel = value;
+}
+
+std::uint8_t TKeypadClass::NumOfElements() const {
+    const auto& values = selectedMacro().Values;
+    const auto end = std::find(values.begin(), values.end(), CodeValue::Empty);
+    return static_cast<std::uint8_t>(end - values.begin());
+}
+
+std::int32_t TKeypadClass::CodeCount() const {
+    std::int32_t count = 0;
+    for (const std::int32_t value : selectedMacro().Values) {
+        if (value == CodeValue::Empty)
+            break;
+        count += CodeValue::byteWeight(value);
+    }
+    return count;
+}
+
+std::uint8_t TKeypadClass::PercentUsed() const {
+    return static_cast<std::uint8_t>(CodeCount() * 100 / MacroCapacityBytes);
+}
+
+bool TKeypadClass::SetMacroName(const std::string& value) {
+    selectedMacro().Name = value;
+    return true;
+}
+
+void TKeypadClass::insertAt(std::int32_t& position, std::int32_t value) {
+    auto& values = selectedMacro().Values;
+    const int count = NumOfElements();
+    // Slots past the macro hold -1, so shifting by one slot keeps the run closed.
+    std::copy_backward(values.begin() + position, values.begin() + count, values.begin() + count + 1);
+    values[static_cast<std::size_t>(position)] = value;
+    ++position;
+}
+
+bool TKeypadClass::InsertByte(std::int32_t& position, std::int32_t value) {
+    if (CodeCount() + 1 > MacroCapacityBytes)
+        return false;
+    position = std::clamp<std::int32_t>(position, 0, NumOfElements());
+    // No code value is negative, and -1 would end the macro early.
+    if (value < 0)
+        return true;
+    insertAt(position, value);
+    return true;
+}
+
+bool TKeypadClass::RemoveKey(std::uint8_t position) {
+    const int count = NumOfElements();
+    if (position >= count)
+        return false;
+    auto& values = selectedMacro().Values;
+    std::copy(values.begin() + position + 1, values.begin() + count, values.begin() + position);
+    values[static_cast<std::size_t>(count - 1)] = CodeValue::Empty;
+    return true;
+}
+
+std::int32_t TKeypadClass::ReadLastKey() const {
+    const int count = NumOfElements();
+    return count == 0 ? 0 : selectedMacro().Values[static_cast<std::size_t>(count - 1)];
+}
+
+TSetModifierKeys TKeypadClass::GetModifierSet(std::uint8_t /*Index*/) const { return {}; }
+
+namespace {
+void appendHexByte(std::string& text, unsigned byte) {
+    static constexpr char digits[] = "0123456789abcdef";
+    text += digits[(byte >> 4) & 0xF];
+    text += digits[byte & 0xF];
+}
+} // namespace
+
+std::string TKeypadClass::MakeCodes() const {
+    std::string text;
+    text.reserve(2 * MacroCapacityBytes + 8);
+    for (const std::int32_t value : selectedMacro().Values) {
+        if (value == CodeValue::Empty)
+            break;
+        // Only the low byte of a value fits its two digits; higher bits come only from characters
+        // typed outside ASCII, and the file and image must stay well formed.
+        const unsigned low = static_cast<unsigned>(value) & 0xFF;
+        if (CodeValue::isCommand(value))
+            appendHexByte(text, fCmdPrefix);
+        if (CodeValue::isDelay(value))
+            appendHexByte(text, 1);
+        else if (CodeValue::isBeep(value))
+            appendHexByte(text, 2);
+        appendHexByte(text, low);
+    }
+    return text;
+}

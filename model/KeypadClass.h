@@ -1,0 +1,151 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <string>
+
+#include "model/KeyEntryState.h"
+
+// Which keys the keypad plays macros on and which switch its level.
+enum TKeyType : std::uint8_t { ktNormal = 0, ktShift = 1, ktToggle = 2 };
+
+// What the keypad's LED shows.
+enum TLEDBehavior : std::uint8_t { ledNone = 0, ledLevel = 1, ledHostCtrl = 2, ledPower = 3 };
+
+enum TStorageFormat : std::uint8_t { sfDefault = 0, sfSingleKey = 1 };
+
+enum TModifierKeys : std::uint8_t { mkLShift, mkRShift, mkLCtrl, mkRCtrl, mkLAlt, mkRAlt };
+
+// A set of TModifierKeys, element i in bit i.
+using TSetModifierKeys = std::bitset<6>;
+
+// Code value kinds. A macro slot holds a signed 32-bit code value; the first bit test that passes
+// decides the kind, in this order.
+namespace CodeValue {
+inline constexpr std::int32_t Empty = -1;
+inline constexpr std::int32_t DelayBit = 0x1000;   // prefix, 1, n  (n x 4 ms)
+inline constexpr std::int32_t BeepBit = 0x2000;    // prefix, 2, n
+inline constexpr std::int32_t CommandBit = 0x4000; // prefix, n
+inline constexpr std::int32_t LedOff = 0x4008;
+inline constexpr std::int32_t LedOn = 0x4009;
+inline constexpr std::int32_t LedFlash = 0x400A;
+inline constexpr std::int32_t AtAt = 0x4040; // the "@@" code: prefix followed by 64
+
+inline constexpr bool isDelay(std::int32_t v) { return (v & DelayBit) != 0; }
+inline constexpr bool isBeep(std::int32_t v) { return !isDelay(v) && (v & BeepBit) != 0; }
+inline constexpr bool isTwoByteCommand(std::int32_t v) { return !isDelay(v) && !isBeep(v) && (v & CommandBit) != 0; }
+inline constexpr bool isCommand(std::int32_t v) { return (v & (DelayBit | BeepBit | CommandBit)) != 0; }
+
+// The bytes a code value occupies in the keypad's byte stream.
+inline constexpr int byteWeight(std::int32_t v) {
+    if ((v & (DelayBit | BeepBit)) != 0)
+        return 3;
+    return (v & CommandBit) != 0 ? 2 : 1;
+}
+} // namespace CodeValue
+
+inline constexpr int MacroCapacityBytes = 100;
+inline constexpr int MacroSlots = 256;
+inline constexpr int KeyCount = 24;
+inline constexpr int LevelCount = 2;
+
+struct TMacroData {
+    std::array<std::int32_t, MacroSlots> Values;
+    TStorageFormat Format = sfDefault;
+    bool AutoRepeat = false;
+    std::string Name;
+};
+
+struct TKeyDataRec {
+    std::array<TMacroData, LevelCount> Macro;
+    TKeyType KeyType = ktNormal;
+};
+
+// One complete keypad definition: 24 keys with two macros each, the keypad-wide parameters and a
+// selection (one key, one level) that every per-macro operation works on.
+class TKeypadClass final {
+public:
+    TKeypadClass();
+
+    // Resets the definition in place; bViewInHex is kept.
+    TKeypadClass& Initialize();
+
+    // Where InsertKey reads the modifier flags and the PC keyboard state; null means none active.
+    // The source must outlive its use here.
+    void SetKeyEntryState(const IKeyEntryState* source) { fKeyEntryState = source; }
+
+    // Selection
+    std::uint8_t Key() const { return fKey; }
+    void SetKey(std::uint8_t value);
+    std::uint8_t Level() const { return fLevel; }
+    void SetLevel(std::uint8_t value);
+
+    // The selected macro
+    std::uint8_t NumOfElements() const;
+    std::int32_t CodeCount() const;
+    std::uint8_t PercentUsed() const;
+    std::string MakeCodes() const;
+    bool CanAutoRepeat() const { return selectedMacro().AutoRepeat; }
+    void SetCanAutoRepeat(bool value) { selectedMacro().AutoRepeat = value; }
+    std::string GetMacroName() const { return selectedMacro().Name; }
+    bool SetMacroName(const std::string& value);
+
+    // The selected key
+    TKeyType Keytype() const { return keys[fKey].KeyType; }
+    void SetKeytype(TKeyType value) { keys[fKey].KeyType = value; }
+
+    // Editing the selected macro. position is in and out: a position past the end means append, and
+    // afterwards it stands just after the inserted value. A false result means the macro has no room.
+    bool InsertKey(std::int32_t& position, std::int32_t value);
+    bool InsertByte(std::int32_t& position, std::int32_t value);
+    bool RemoveKey(std::uint8_t position);
+    std::int32_t ReadLastKey() const;
+
+    // The macro view's text for the code value at index of the selected macro (UTF-8).
+    std::string GetDisplayValue(std::int32_t index) const;
+    TSetModifierKeys GetModifierSet(std::uint8_t Index) const;
+
+    // Keypad-wide parameters; setters store unchecked, the dialog and the file reader keep ranges.
+    std::uint8_t KeyRollOver() const { return fKeyRollOver; }
+    void SetKeyRollOver(std::uint8_t value) { fKeyRollOver = value; }
+    TLEDBehavior LEDBehavior() const { return fLEDBehavior; }
+    void SetLEDBehavior(TLEDBehavior value) { fLEDBehavior = value; }
+    std::uint8_t CharacterPacing() const { return fCharacterPacing; }
+    void SetCharacterPacing(std::uint8_t value) { fCharacterPacing = value; }
+    std::int32_t DownloadDelay() const { return fDownloadDelay; }
+    void SetDownloadDelay(std::int32_t value) { fDownloadDelay = value; }
+    std::uint8_t OpMode() const { return fOpMode; }
+    void SetOpMode(std::uint8_t value) { fOpMode = value; }
+    std::uint8_t CmdPrefix() const { return fCmdPrefix; }
+    void SetCmdPrefix(std::uint8_t value) { fCmdPrefix = value; }
+    std::uint8_t BaudRate() const { return fBaudRate; }
+    void SetBaudRate(std::uint8_t value) { fBaudRate = value; }
+    std::uint8_t WordFormat() const { return fWordFormat; }
+    void SetWordFormat(std::uint8_t value) { fWordFormat = value; }
+    std::int32_t CdcSerialNo() const { return fCdcSerialNo; }
+    void SetCdcSerialNo(std::int32_t value) { fCdcSerialNo = value; }
+
+    // The definition itself. Other layers read these directly; the main window writes bViewInHex.
+    std::array<TKeyDataRec, KeyCount> keys;
+    std::uint8_t fKey = 0;
+    std::uint8_t fLevel = 0;
+    std::int32_t fDownloadDelay = 0;
+    std::uint8_t fKeyRollOver = 0;
+    std::uint8_t fCharacterPacing = 0;
+    TLEDBehavior fLEDBehavior = ledNone;
+    std::uint8_t fBaudRate = 0;
+    std::uint8_t fWordFormat = 0;
+    std::uint8_t fCmdPrefix = 0;
+    std::uint8_t fOpMode = 0;
+    std::int32_t fCdcSerialNo = 0;
+    bool bViewInHex = false;
+
+private:
+    TMacroData& selectedMacro() { return keys[fKey].Macro[fLevel]; }
+    const TMacroData& selectedMacro() const { return keys[fKey].Macro[fLevel]; }
+    // Opens a gap at position (already lowered to the macro's end) and stores value there.
+    void insertAt(std::int32_t& position, std::int32_t value);
+
+    const IKeyEntryState* fKeyEntryState = nullptr;
+};
