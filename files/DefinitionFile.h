@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "model/KeypadClass.h"
+
+// The keys the download image names as toggle-level and shift-level keys: a key number, or 128 for
+// none. Filled by WriteDefinitionFile, read by WriteDownloadImage; all 0 until the first writing.
+struct ToggleShiftSlots {
+    int ToggleKey1 = 0;
+    int ToggleKey2 = 0;
+    int ShiftKey1 = 0;
+    int ShiftKey2 = 0;
+};
+
+enum class DefinitionReadResult { NoFile, Loaded };
+
+// Loads the definition file into keypad (reset in place; key 0 and level 0 selected afterwards).
+// A missing file changes nothing and gives NoFile. A file that cannot be read throws FileError with
+// the message for the user, and keypad stays exactly as it was. The window refresh is the caller's.
+DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path);
+
+// Writes keypad into the file, updating an existing file in place, and fills slots. The selection of
+// keypad is kept. Throws FileError ("Unable to write to <path>") when it cannot write; the previous
+// file then stays whole. Title and unsaved-changes state are the caller's.
+void WriteDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path, ToggleShiftSlots& slots);
+
+// Parses a code string into the selected (empty) macro of keypad, from position 0.
+void LoadCodeString(TKeypadClass& keypad, std::string_view codes);
