@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+
+class QWidget;
+
+struct FileDialogOptions {
+    QString title;
+    QString folder;   // initial folder
+    QString fileName; // preset file name
+    QString filter;   // e.g. "Keypad Definition (*.ckd)"
+    QString defaultSuffix;
+    bool confirmOverwrite = false; // save dialogs: ask before replacing an existing file
+};
+
+// Every file dialog of the program goes through here, so tests can name the file beforehand.
+// An empty result means the user cancelled.
+class FileDialog final {
+public:
+    static QString getOpenFileName(QWidget* parent, const FileDialogOptions& options);
+    static QString getSaveFileName(QWidget* parent, const FileDialogOptions& options);
+
+    // Test hooks: queued names answer the next dialogs in order ("" = cancelled) without showing them.
+    static void setNextFileName(const QString& fileName);
+    static const FileDialogOptions& lastOptions();
+    static void clear();
+};
