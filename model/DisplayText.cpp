@@ -1,6 +1,6 @@
-#include <cstdio>
-
 #include "model/KeypadClass.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -29,10 +29,10 @@ void appendUtf8(std::string& text, char32_t c) {
 }
 
 // Windows-1252 characters of the bytes 0x80 to 0x9F; 0 where the code page has none.
-constexpr char32_t cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char32_t cp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // A data value as the character it stands for.
 std::string characterText(std::int32_t v) {
@@ -52,15 +52,24 @@ std::string characterText(std::int32_t v) {
 
 std::string controlText(std::int32_t v) {
     switch (v) {
-    case 7: return "Bel";
-    case 8: return "BS";
-    case 9: return "Tab";
-    case 10: return "LF";
-    case 13: return "CR";
-    case 27: return "Esc";
-    case 32: return "Space";
-    case 127: return "Del";
-    default: break;
+    case 7:
+        return "Bel";
+    case 8:
+        return "BS";
+    case 9:
+        return "Tab";
+    case 10:
+        return "LF";
+    case 13:
+        return "CR";
+    case 27:
+        return "Esc";
+    case 32:
+        return "Space";
+    case 127:
+        return "Del";
+    default:
+        break;
     }
     if (v < 32)
         return std::string{'^', static_cast<char>(v + 64), ' ', ' '} + hexText(v, "%02Xh");
@@ -69,19 +78,25 @@ std::string controlText(std::int32_t v) {
 
 std::string commandText(std::int32_t v) {
     switch (v) {
-    case CodeValue::LedOff: return "led off";
-    case CodeValue::LedOn: return "led on";
-    case CodeValue::LedFlash: return "led flash";
-    case CodeValue::AtAt: return "@@";
-    default: return "Cmd " + hexText(v & 0xFF, "%02X");
+    case CodeValue::LedOff:
+        return "led off";
+    case CodeValue::LedOn:
+        return "led on";
+    case CodeValue::LedFlash:
+        return "led flash";
+    case CodeValue::AtAt:
+        return "@@";
+    default:
+        return "Cmd " + hexText(v & 0xFF, "%02X");
     }
 }
 
 } // namespace
 
 std::string TKeypadClass::GetDisplayValue(std::int32_t index) const {
-    const std::int32_t v =
-        index >= 0 && index < MacroSlots ? selectedMacro().Values[static_cast<std::size_t>(index)] : CodeValue::Empty;
+    const std::int32_t v = index >= 0 && index < MacroSlots
+                               ? selectedMacro().Values[static_cast<std::size_t>(index)]
+                               : CodeValue::Empty;
     if (v < 0)
         return " ";
     if (bViewInHex)

@@ -19,7 +19,8 @@ bool TKeypadClass::InsertKey(std::int32_t& position, std::int32_t value) {
     if (position > NumOfElements())
         position = NumOfElements();
 
-    const std::int32_t code = isCommand ? value : TranslateKeyCode(value, modifiers, pcShiftHeld, pcCapsLockOn);
+    const std::int32_t code =
+        isCommand ? value : TranslateKeyCode(value, modifiers, pcShiftHeld, pcCapsLockOn);
     if (code < 0)
         return true;
     insertAt(position, code);

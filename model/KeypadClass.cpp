@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-TKeypadClass::TKeypadClass() { Initialize(); }
+TKeypadClass::TKeypadClass() {
+    Initialize();
+}
 
 TKeypadClass& TKeypadClass::Initialize() {
     for (TKeyDataRec& key : keys) {
@@ -98,7 +100,9 @@ std::int32_t TKeypadClass::ReadLastKey() const {
     return count == 0 ? 0 : selectedMacro().Values[static_cast<std::size_t>(count - 1)];
 }
 
-TSetModifierKeys TKeypadClass::GetModifierSet(std::uint8_t /*Index*/) const { return {}; }
+TSetModifierKeys TKeypadClass::GetModifierSet(std::uint8_t /*Index*/) const {
+    return {};
+}
 
 namespace {
 void appendHexByte(std::string& text, unsigned byte) {

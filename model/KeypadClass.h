@@ -1,11 +1,11 @@
 #pragma once
 
+#include "model/KeyEntryState.h"
+
 #include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
-
-#include "model/KeyEntryState.h"
 
 // Which keys the keypad plays macros on and which switch its level.
 enum TKeyType : std::uint8_t { ktNormal = 0, ktShift = 1, ktToggle = 2 };
@@ -32,10 +32,18 @@ inline constexpr std::int32_t LedOn = 0x4009;
 inline constexpr std::int32_t LedFlash = 0x400A;
 inline constexpr std::int32_t AtAt = 0x4040; // the "@@" code: prefix followed by 64
 
-inline constexpr bool isDelay(std::int32_t v) { return (v & DelayBit) != 0; }
-inline constexpr bool isBeep(std::int32_t v) { return !isDelay(v) && (v & BeepBit) != 0; }
-inline constexpr bool isTwoByteCommand(std::int32_t v) { return !isDelay(v) && !isBeep(v) && (v & CommandBit) != 0; }
-inline constexpr bool isCommand(std::int32_t v) { return (v & (DelayBit | BeepBit | CommandBit)) != 0; }
+inline constexpr bool isDelay(std::int32_t v) {
+    return (v & DelayBit) != 0;
+}
+inline constexpr bool isBeep(std::int32_t v) {
+    return !isDelay(v) && (v & BeepBit) != 0;
+}
+inline constexpr bool isTwoByteCommand(std::int32_t v) {
+    return !isDelay(v) && !isBeep(v) && (v & CommandBit) != 0;
+}
+inline constexpr bool isCommand(std::int32_t v) {
+    return (v & (DelayBit | BeepBit | CommandBit)) != 0;
+}
 
 // The bytes a code value occupies in the keypad's byte stream.
 inline constexpr int byteWeight(std::int32_t v) {

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "FakeKeyEntryState.h"
 #include "model/KeyTable.h"
 #include "model/KeypadClass.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "model/KeypadClass.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
