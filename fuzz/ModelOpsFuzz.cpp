@@ -22,16 +22,11 @@ struct ByteReader {
         const std::uint8_t kind = next();
         const std::int32_t low = next();
         switch (kind % 6) {
-        case 0:
-            return 0x1000 + low;
-        case 1:
-            return 0x2000 + low;
-        case 2:
-            return 0x4000 + low;
-        case 3:
-            return (next() << 8 | low) * (kind & 0x80 ? -1 : 1);
-        default:
-            return low % 120;
+        case 0: return 0x1000 + low;
+        case 1: return 0x2000 + low;
+        case 2: return 0x4000 + low;
+        case 3: return (next() << 8 | low) * (kind & 0x80 ? -1 : 1);
+        default: return low % 120;
         }
     }
 };
@@ -103,23 +98,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             else
                 FUZZ_CHECK(keypad.NumOfElements() == countBefore);
             break;
-        case 4:
-            keypad.SetKey(in.next());
-            break;
-        case 5:
-            keypad.SetLevel(in.next());
-            break;
-        case 6:
-            keypad.SetKeytype(static_cast<TKeyType>(in.next() % 3));
-            break;
+        case 4: keypad.SetKey(in.next()); break;
+        case 5: keypad.SetLevel(in.next()); break;
+        case 6: keypad.SetKeytype(static_cast<TKeyType>(in.next() % 3)); break;
         case 7:
             state.modifiers = in.next() & 0x2F;
             state.shift = (op & 0x10) != 0;
             state.caps = (op & 0x20) != 0;
             break;
-        case 8:
-            keypad.bViewInHex = !keypad.bViewInHex;
-            break;
+        case 8: keypad.bViewInHex = !keypad.bViewInHex; break;
         }
         checkInvariants(keypad);
     }

@@ -52,24 +52,15 @@ std::string characterText(std::int32_t v) {
 
 std::string controlText(std::int32_t v) {
     switch (v) {
-    case 7:
-        return "Bel";
-    case 8:
-        return "BS";
-    case 9:
-        return "Tab";
-    case 10:
-        return "LF";
-    case 13:
-        return "CR";
-    case 27:
-        return "Esc";
-    case 32:
-        return "Space";
-    case 127:
-        return "Del";
-    default:
-        break;
+    case 7: return "Bel";
+    case 8: return "BS";
+    case 9: return "Tab";
+    case 10: return "LF";
+    case 13: return "CR";
+    case 27: return "Esc";
+    case 32: return "Space";
+    case 127: return "Del";
+    default: break;
     }
     if (v < 32)
         return std::string{'^', static_cast<char>(v + 64), ' ', ' '} + hexText(v, "%02Xh");
@@ -78,16 +69,11 @@ std::string controlText(std::int32_t v) {
 
 std::string commandText(std::int32_t v) {
     switch (v) {
-    case CodeValue::LedOff:
-        return "led off";
-    case CodeValue::LedOn:
-        return "led on";
-    case CodeValue::LedFlash:
-        return "led flash";
-    case CodeValue::AtAt:
-        return "@@";
-    default:
-        return "Cmd " + hexText(v & 0xFF, "%02X");
+    case CodeValue::LedOff: return "led off";
+    case CodeValue::LedOn: return "led on";
+    case CodeValue::LedFlash: return "led flash";
+    case CodeValue::AtAt: return "@@";
+    default: return "Cmd " + hexText(v & 0xFF, "%02X");
     }
 }
 

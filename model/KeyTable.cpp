@@ -141,22 +141,14 @@ constexpr auto characters = [] {
 // Ctrl with a key: letters give 1 to 26, and a few keys have codes of their own.
 constexpr std::int32_t controlCharacter(int c) {
     switch (c) {
-    case 13:
-        return 10; // Enter
-    case 45:
-        return 31; // -
-    case 50:
-        return 0; // 2
-    case 54:
-        return 30; // 6
-    case 91:
-        return 27; // [
-    case 92:
-        return 28; // backslash
-    case 93:
-        return 29; // ]
-    default:
-        return c - 96;
+    case 13: return 10; // Enter
+    case 45: return 31; // -
+    case 50: return 0;  // 2
+    case 54: return 30; // 6
+    case 91: return 27; // [
+    case 92: return 28; // backslash
+    case 93: return 29; // ]
+    default: return c - 96;
     }
 }
 

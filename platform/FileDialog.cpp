@@ -35,8 +35,12 @@ QString FileDialog::getSaveFileName(QWidget* parent, const FileDialogOptions& op
     return run(parent, options, QFileDialog::AcceptSave);
 }
 
-void FileDialog::setNextFileName(const QString& fileName) { queuedNames.push_back(fileName); }
-const FileDialogOptions& FileDialog::lastOptions() { return lastShownOptions; }
+void FileDialog::setNextFileName(const QString& fileName) {
+    queuedNames.push_back(fileName);
+}
+const FileDialogOptions& FileDialog::lastOptions() {
+    return lastShownOptions;
+}
 void FileDialog::clear() {
     queuedNames.clear();
     lastShownOptions = {};

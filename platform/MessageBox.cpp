@@ -43,8 +43,8 @@ MessageBox::Answer MessageBox::askYesNoCancel(QWidget* parent, const QString& ti
     Answer answer;
     if (answerWithoutShowing({Icon::Question, title, text}, Answer::Cancel, answer))
         return answer;
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    parent);
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
@@ -53,9 +53,15 @@ MessageBox::Answer MessageBox::askYesNoCancel(QWidget* parent, const QString& ti
     }
 }
 
-void MessageBox::setNextAnswer(Answer answer) { queuedAnswers.push_back(answer); }
-void MessageBox::setTestMode(bool on) { testMode = on; }
-const std::vector<MessageBox::Shown>& MessageBox::shown() { return shownBoxes; }
+void MessageBox::setNextAnswer(Answer answer) {
+    queuedAnswers.push_back(answer);
+}
+void MessageBox::setTestMode(bool on) {
+    testMode = on;
+}
+const std::vector<MessageBox::Shown>& MessageBox::shown() {
+    return shownBoxes;
+}
 void MessageBox::clearShown() {
     shownBoxes.clear();
     queuedAnswers.clear();
