@@ -1,0 +1,31 @@
+#include "ui/main/Application.h"
+
+#include "platform/MessageBox.h"
+
+#include <exception>
+
+using namespace Qt::Literals::StringLiterals;
+
+TKeywright24Application::TKeywright24Application(int& argc, char** argv)
+    : QApplication(argc, argv) {}
+
+bool TKeywright24Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportError(activeWindow(), QString::fromUtf8(error.what()));
+    } catch (...) {
+        ReportError(activeWindow(), u"An unexpected error occurred"_s);
+    }
+    return false;
+}
+
+void ReportError(QWidget* parent, const QString& text) {
+    MessageBox::error(parent, u"Keywright24"_s, ErrorReportText(text));
+}
+
+QString ErrorReportText(const QString& text) {
+    if (!text.isEmpty() && text.back() > u'.')
+        return text + u'.';
+    return text;
+}

@@ -1,0 +1,138 @@
+#include "ui/main/MacroGrid.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+// Lets the grid hold its current cell still while a range is dragged out with the mouse.
+class TCursorSelectionModel final : public QItemSelectionModel {
+public:
+    TCursorSelectionModel(QAbstractItemModel* model, const bool& holdCurrent)
+        : QItemSelectionModel(model, model)
+        , fHoldCurrent(holdCurrent) {}
+
+    void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override {
+        if (fHoldCurrent)
+            return;
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+
+private:
+    const bool& fHoldCurrent;
+};
+
+constexpr int ColumnWidth = 53;
+constexpr int RowHeight = 20;
+
+} // namespace
+
+TMacroGrid::TMacroGrid(QWidget* parent)
+    : QTableWidget(RowCount, ColumnCount, parent) {
+    QItemSelectionModel* previous = selectionModel();
+    setSelectionModel(new TCursorSelectionModel(model(), fHoldCurrent));
+    delete previous;
+
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setDefaultSectionSize(ColumnWidth);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setShowGrid(true);
+    setWordWrap(false);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(true);
+    setDragEnabled(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    setFont(boldFont);
+
+    for (int row = 0; row < RowCount; ++row)
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto* cell = new QTableWidgetItem();
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            setItem(row, column, cell);
+        }
+    setCurrentCell(0, 0);
+}
+
+int TMacroGrid::CursorIndex() const {
+    return currentRow() * ColumnCount + currentColumn();
+}
+
+void TMacroGrid::SetCursorIndex(int index) {
+    const int row = index / ColumnCount;
+    const int column = index % ColumnCount;
+    setCurrentCell(row, column, QItemSelectionModel::ClearAndSelect);
+    scrollTo(model()->index(row, column));
+}
+
+void TMacroGrid::SetCellText(int index, const QString& text) {
+    item(index / ColumnCount, index % ColumnCount)->setText(text);
+}
+
+QString TMacroGrid::CellText(int index) const {
+    return item(index / ColumnCount, index % ColumnCount)->text();
+}
+
+bool TMacroGrid::MaySelect(const QModelIndex& index) const {
+    return !fSelectCell || fSelectCell(index.column(), index.row());
+}
+
+QModelIndex TMacroGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex target = QTableWidget::moveCursor(cursorAction, modifiers);
+    if (target.isValid() && target != currentIndex() && !MaySelect(target))
+        return currentIndex();
+    return target;
+}
+
+bool TMacroGrid::focusNextPrevChild(bool next) {
+    QKeyEvent tab(QEvent::KeyPress, next ? Qt::Key_Tab : Qt::Key_Backtab, Qt::NoModifier);
+    keyPressEvent(&tab);
+    return true;
+}
+
+void TMacroGrid::keyboardSearch(const QString& /*search*/) {
+    // Typed characters belong to the macro, never to a jump to a matching cell.
+}
+
+void TMacroGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        emit rightButtonPressed(event->globalPosition().toPoint());
+        return;
+    }
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && pressed.isValid() && pressed != currentIndex() &&
+        !MaySelect(pressed)) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+    fDragging = event->button() == Qt::LeftButton && pressed.isValid();
+}
+
+void TMacroGrid::mouseMoveEvent(QMouseEvent* event) {
+    fHoldCurrent = fDragging && event->buttons().testFlag(Qt::LeftButton);
+    QTableWidget::mouseMoveEvent(event);
+    fHoldCurrent = false;
+}
+
+void TMacroGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        fDragging = false;
+    QTableWidget::mouseReleaseEvent(event);
+}

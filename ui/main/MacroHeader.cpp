@@ -1,0 +1,107 @@
+#include "ui/main/KeyEventRelay.h"
+#include "ui/main/MacroGrid.h"
+#include "ui/main/MainWindow.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTabWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int NameMaxLength = 25;
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                 Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+bool isEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+void TfrmMain::CreateMacroHeader() {
+    pnlMacroHeader = new QFrame(TabControlLevel);
+    pnlMacroHeader->setObjectName(u"pnlMacroHeader"_s);
+    pnlMacroHeader->setGeometry(4, 25, 454, 64);
+    pnlMacroHeader->setFrameStyle(QFrame::Box | QFrame::Plain);
+    pnlMacroHeader->setAutoFillBackground(true);
+    QFont boldFont = pnlMacroHeader->font();
+    boldFont.setBold(true);
+    pnlMacroHeader->setFont(boldFont);
+
+    lblMacroHeader = addLabel(pnlMacroHeader, u"lblMacroHeader"_s, {}, QRect(4, 5, 200, 14), Qt::AlignLeft);
+    lblSpaceAvailable = addLabel(pnlMacroHeader, u"lblSpaceAvailable"_s, u"Bytes available for this macro:"_s,
+                                 QRect(213, 4, 200, 14), Qt::AlignRight);
+    lblBytesUsed = addLabel(pnlMacroHeader, u"lblBytesUsed"_s, {}, QRect(414, 3, 26, 14), Qt::AlignRight);
+
+    Gauge1 = new QProgressBar(pnlMacroHeader);
+    Gauge1->setObjectName(u"Gauge1"_s);
+    Gauge1->setGeometry(267, 20, 179, 12);
+    Gauge1->setRange(0, MacroCapacityBytes);
+    Gauge1->setTextVisible(false);
+    Gauge1->setStyleSheet(u"QProgressBar { background-color: black; border: none; }"
+                          "QProgressBar::chunk { background-color: rgb(166, 202, 240); }"_s);
+
+    Label1 = addLabel(pnlMacroHeader, u"Label1"_s, u"Name:"_s, QRect(6, 30, 46, 21), Qt::AlignRight);
+
+    EditName = new QLineEdit(pnlMacroHeader);
+    EditName->setObjectName(u"EditName"_s);
+    EditName->setGeometry(56, 30, 145, 21);
+    EditName->setMaxLength(NameMaxLength);
+    EditName->setToolTip(u"Enter optional name for key macro."_s);
+    Label1->setBuddy(EditName);
+    new TKeyEventRelay(
+        EditName, [this](QKeyEvent* event) { return EditNameKeyDown(event); },
+        [this](QKeyEvent* event) { return EditNameKeyUp(event); });
+    connect(EditName, &QLineEdit::textEdited, this, &TfrmMain::EditNameTextEdited);
+
+    chkboxAutoRepeat = new QCheckBox(u"- This macro can auto-repeat"_s, pnlMacroHeader);
+    chkboxAutoRepeat->setObjectName(u"chkboxAutoRepeat"_s);
+    chkboxAutoRepeat->setGeometry(267, 37, 183, 17);
+    chkboxAutoRepeat->setToolTip(u"Check this box to make the current macro auto-repeat"_s);
+    connect(chkboxAutoRepeat, &QCheckBox::clicked, this, &TfrmMain::chkboxAutorepeatClick);
+}
+
+// Only a click by the user arrives here; CopyDataToScreen sets the box without marking a change.
+void TfrmMain::chkboxAutorepeatClick(bool checked) {
+    if (checked != Keypad.CanAutoRepeat()) {
+        Keypad.SetCanAutoRepeat(checked);
+        ChangesPending(true);
+    }
+    Grid->setFocus();
+}
+
+// Every key release stores the name, also for keys that leave the text as it was.
+bool TfrmMain::EditNameKeyUp(QKeyEvent* event) {
+    if (!isEnter(event)) {
+        Keypad.SetMacroName(EditName->text().toStdString());
+        ChangesPending(true);
+    }
+    return false;
+}
+
+bool TfrmMain::EditNameKeyDown(QKeyEvent* event) {
+    if (!isEnter(event))
+        return false;
+    Grid->setFocus();
+    return true;
+}
+
+// A change made without the keyboard (pasting or cutting with the mouse, dropping text) is stored at
+// once too, so it cannot be lost by selecting another macro before the next key release.
+void TfrmMain::EditNameTextEdited() {
+    Keypad.SetMacroName(EditName->text().toStdString());
+    ChangesPending(true);
+}

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "model/KeypadClass.h"
+#include "platform/FileDialog.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class TKeypadButton;
+class TMacroGrid;
+
+// The main window: the keypad picture with its two level tabs, the macro view of the selected key and
+// level, and the commands around them. One class; its code is split into files by concern:
+//   MainWindowCreate.cpp  creation, program-wide state (unsaved changes, title), showing
+//   ToolBar.cpp           the toolbar
+//   KeypadPanel.cpp       the keypad picture, key types and level tabs
+//   MacroHeader.cpp       the macro header with name and auto-repeat
+//   MacroView.cpp         the macro grid, its menu and the redraw of the whole macro view
+//   PortStatus.cpp        the port status panel
+class TfrmMain final : public QWidget {
+    Q_OBJECT
+public:
+    // FormCreate: makes the user's folders, creates the empty keypad definition and the controls,
+    // and loads the definition file named by the first of arguments (the command line without the
+    // program's name), if any. Throws FolderError when a folder cannot be created.
+    explicit TfrmMain(const QStringList& arguments, QWidget* parent = nullptr);
+
+    // The one keypad definition, living as long as the window; other windows read and change it.
+    TKeypadClass& GetKeypad() { return Keypad; }
+    // documents folder + Brimlow + Keywright24
+    const QString& GetUserFolder() const { return UserFolder; }
+    bool HasChangesPending() const { return bChangesPending; }
+
+    // Sets the unsaved-changes state: the Save button is enabled exactly while it is set, and setting
+    // it ends the title with one "*". Clearing it leaves the title to the caller.
+    void ChangesPending(bool Value);
+    // Shows the type of the key selected in Keypad as the picture of the given key button.
+    void CopyKeyParametersToScreen(QToolButton* Sender);
+    // Redraws the macro view from Keypad and makes cell GridIndex the cursor.
+    void CopyDataToScreen(int GridIndex);
+    // Shows the given modifier set on the on-screen Shift and Ctrl buttons.
+    void UpdateKeyboard(TSetModifierKeys mkset);
+    // Shows the port the loader is set to on panelPort.
+    void ShowPortStatus();
+    // The window's refresh after a definition file at path was read into Keypad: title, key
+    // pictures, first level tab with key 0 and level 0, macro view, no unsaved changes, and the
+    // path as the current document.
+    void ShowLoadedDefinition(const QString& path);
+    // Colours the keypad panel by the selected level.
+    void ColourKeypadPanel();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // MainWindowCreate.cpp
+    void FormCreate(const QStringList& arguments);
+    void LoadStartupFile(const QString& path);
+    void ShowUntitled();
+    void FormShow();
+    void ApplyWindowColours();
+
+    // ToolBar.cpp
+    void CreateToolBar();
+
+    // KeypadPanel.cpp
+    void CreateKeypadPanel();
+    void CreateKeyTypeMenu();
+    void CreateLevelTabs();
+    void SpeedButton1Click(TKeypadButton* Sender);
+    void SpeedButton1MouseDown(TKeypadButton* Sender);
+    void OpenKeyTypeMenu(TKeypadButton* Sender, const QPoint& globalPosition);
+    void popmenKeyTypePopup();
+    void KeyTypeMenuItemClick(QAction* Sender);
+    void TabControlLevelChange(int index);
+
+    // MacroHeader.cpp
+    void CreateMacroHeader();
+    void chkboxAutorepeatClick(bool checked);
+    bool EditNameKeyUp(QKeyEvent* event);
+    bool EditNameKeyDown(QKeyEvent* event);
+    void EditNameTextEdited();
+
+    // MacroView.cpp
+    void CreateGrid();
+    void CreateGridMenu();
+    bool GridSelectCell(int column, int row);
+    void GridMouseDown(const QPoint& globalPosition);
+    void menuitemViewKeysAsTextClick();
+    void menuitemViewKeysAsHexClick();
+
+    // PortStatus.cpp
+    void CreatePortPanel();
+
+    // The keypad definition and the program's folders.
+    TKeypadClass Keypad;
+    QString UserFolder;
+    bool bChangesPending = false;
+    // The file dialogs' settings; SaveDialog.fileName is the current document path.
+    FileDialogOptions OpenDialog;
+    FileDialogOptions SaveDialog;
+    FileDialogOptions OpenKeyCapsDialog;
+
+    // Toolbar
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* ToolBtnNew = nullptr;
+    QToolButton* ToolBtnOpen = nullptr;
+    QToolButton* ToolBtnSave = nullptr;
+    QToolButton* ToolBtnSaveAs = nullptr;
+    QToolButton* ToolBtnParameters = nullptr;
+    QToolButton* ToolBtnHelp = nullptr;
+    QToolButton* ToolButtonKeyLabels = nullptr;
+    QToolButton* btnWirepick = nullptr;
+    QToolButton* ToolBtnDownload = nullptr;
+    QToolButton* ToolButtonTest = nullptr;
+
+    // Keypad picture and key types
+    QFrame* pnlKeypad = nullptr;
+    std::array<TKeypadButton*, KeyCount> KeyButtons{};
+    QButtonGroup* KeyButtonGroup = nullptr;
+    QMenu* popmenKeyType = nullptr;
+    QAction* ShiftKeyMenuItem = nullptr;
+    QAction* ToggleKeyMenuItem = nullptr;
+    TKeypadButton* KeyTypeMenuButton = nullptr; // the button the key-type menu was opened for
+
+    // Level tabs with the macro view and the port status on them
+    QTabWidget* TabControlLevel = nullptr;
+    QFrame* pnlMacroHeader = nullptr;
+    QLabel* lblMacroHeader = nullptr;
+    QLabel* lblSpaceAvailable = nullptr;
+    QLabel* lblBytesUsed = nullptr;
+    QProgressBar* Gauge1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* EditName = nullptr;
+    QCheckBox* chkboxAutoRepeat = nullptr;
+    TMacroGrid* Grid = nullptr;
+    QLabel* panelPort = nullptr;
+
+    // The grid's context menu
+    QMenu* popmenuClearMacro = nullptr;
+    QAction* menuitemClearMacro = nullptr;
+    QAction* menuitemViewKeysAsText = nullptr;
+    QAction* menuitemViewKeysAsHex = nullptr;
+    QAction* urnLEDOn1 = nullptr;
+    QAction* urnLEDOn2 = nullptr;
+    QAction* FlashLED1 = nullptr;
+
+    // The on-screen keyboard's Shift and Ctrl buttons, which UpdateKeyboard releases. They come with
+    // the on-screen keyboard; until it is created they are null and UpdateKeyboard skips them.
+    QToolButton* sbtnLShift = nullptr;
+    QToolButton* sbtnRShift = nullptr;
+    QToolButton* sbtnLCtrl = nullptr;
+    QToolButton* sbtnRCtrl = nullptr;
+
+    bool bShownOnce = false;
+};

@@ -1,0 +1,138 @@
+#include "files/DefinitionFile.h"
+#include "files/FileError.h"
+#include "platform/Folders.h"
+#include "ui/main/Application.h"
+#include "ui/main/KeypadButton.h"
+#include "ui/main/MacroGrid.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/UserFolder.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFileInfo>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+constexpr QSize ClientSize(631, 457);
+const QString TitlePrefix = u"Keywright24 - "_s;
+} // namespace
+
+TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(u"Keywright24"_s);
+    setFixedSize(ClientSize);
+    // The fixed layout is measured for a narrow sans-serif face at 11 pixels; the desktop maps Arial
+    // to its metric-compatible face where Arial itself is missing.
+    QFont windowFont(u"Arial"_s);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    ApplyWindowColours();
+    FormCreate(arguments);
+}
+
+void TfrmMain::FormCreate(const QStringList& arguments) {
+    UserFolder = MakeUserFolder();
+    const QString macroFiles = MacroFilesFolder(UserFolder);
+    const QString keycapLabels = KeycapLabelsFolder(UserFolder);
+    Folders::ensureExists(macroFiles);
+    Folders::ensureExists(keycapLabels);
+    OpenDialog.folder = macroFiles;
+    SaveDialog.folder = macroFiles;
+    SaveDialog.fileName = u"untitled.ckd"_s;
+    OpenKeyCapsDialog.folder = keycapLabels;
+
+    CreateToolBar();
+    CreateKeypadPanel();
+    CreateLevelTabs();
+    CopyDataToScreen(0);
+
+    if (!arguments.isEmpty())
+        LoadStartupFile(arguments.constFirst());
+    else
+        ShowUntitled();
+    ShowPortStatus();
+}
+
+// A file that is missing or cannot be read leaves the empty definition, shown as untitled.
+void TfrmMain::LoadStartupFile(const QString& path) {
+    try {
+        if (ReadDefinitionFile(Keypad, toFilesystemPath(path)) == DefinitionReadResult::Loaded) {
+            ShowLoadedDefinition(path);
+            return;
+        }
+    } catch (const FileError& error) {
+        ReportError(this, QString::fromUtf8(error.what()));
+    }
+    ShowUntitled();
+}
+
+void TfrmMain::ShowUntitled() {
+    ChangesPending(false);
+    setWindowTitle(TitlePrefix + u"untitled.ckd"_s);
+}
+
+void TfrmMain::ShowLoadedDefinition(const QString& path) {
+    setWindowTitle(TitlePrefix + QFileInfo(path).fileName());
+    for (TKeypadButton* button : KeyButtons) {
+        Keypad.SetKey(static_cast<std::uint8_t>(button->Tag()));
+        CopyKeyParametersToScreen(button);
+    }
+    {
+        const QSignalBlocker noLevelChange(TabControlLevel);
+        TabControlLevel->setCurrentIndex(0);
+    }
+    Keypad.SetKey(0);
+    Keypad.SetLevel(0);
+    KeyButtons[0]->setChecked(true);
+    ColourKeypadPanel();
+    CopyDataToScreen(Keypad.NumOfElements());
+    ChangesPending(false);
+    SaveDialog.fileName = path;
+}
+
+void TfrmMain::ChangesPending(bool Value) {
+    bChangesPending = Value;
+    ToolBtnSave->setEnabled(Value);
+    if (Value && !windowTitle().endsWith(u'*'))
+        setWindowTitle(windowTitle() + u'*');
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (bShownOnce || event->spontaneous())
+        return;
+    bShownOnce = true;
+    if (const QScreen* shownOn = screen())
+        move(shownOn->availableGeometry().center() - rect().center());
+    FormShow();
+}
+
+void TfrmMain::FormShow() {
+    Grid->setFocus();
+}
+
+void TfrmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        ApplyWindowColours();
+    QWidget::changeEvent(event);
+}
+
+// The window is white on a light desktop. It takes the desktop's colours for text fields, so that a
+// dark desktop gives a dark window with light text rather than light text on white.
+void TfrmMain::ApplyWindowColours() {
+    const QPalette desktop = QApplication::palette();
+    QPalette colours;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Window, desktop.color(group, QPalette::Base));
+        colours.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::Text));
+    }
+    setPalette(colours);
+    setAutoFillBackground(true);
+}

@@ -1,0 +1,73 @@
+#include "resources/Pictures.h"
+#include "ui/main/MainWindow.h"
+
+#include <QFrame>
+#include <QLayout>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int ButtonHeight = 36;
+constexpr int DividerWidth = 44;
+constexpr int CaptionMargin = 8;
+constexpr int MinimumButtonWidth = 24;
+
+QToolButton* addButton(QToolBar* toolBar, const QString& name, const QString& caption, int picture) {
+    auto* button = new QToolButton(toolBar);
+    button->setObjectName(name);
+    button->setText(caption); // the captions' blanks widen the narrow buttons
+    button->setIcon(Pictures::ToolbarPicture(picture));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    // As wide as the caption needs, so that the thirteen items fit on one row.
+    const int captionWidth = button->fontMetrics().horizontalAdvance(caption);
+    button->setFixedSize(std::max(captionWidth + CaptionMargin, MinimumButtonWidth), ButtonHeight);
+    toolBar->addWidget(button);
+    return button;
+}
+
+void addDivider(QToolBar* toolBar, const QString& name) {
+    auto* divider = new QFrame(toolBar);
+    divider->setObjectName(name);
+    divider->setFrameShape(QFrame::VLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    divider->setFixedSize(DividerWidth, ButtonHeight - 8);
+    toolBar->addWidget(divider);
+}
+
+} // namespace
+
+// The commands' buttons. What they do comes with the document commands and the external programs;
+// here they get their look, and Save its enabling through ChangesPending.
+void TfrmMain::CreateToolBar() {
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(u"ToolBar1"_s);
+    ToolBar1->setGeometry(0, 0, 631, 40);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setBackgroundRole(QPalette::Window);
+    ToolBar1->setAutoFillBackground(true);
+    ToolBar1->setContentsMargins(0, 0, 0, 0);
+    ToolBar1->layout()->setSpacing(0);
+
+    ToolBtnNew = addButton(ToolBar1, u"ToolBtnNew"_s, u"  New "_s, 0);
+    ToolBtnOpen = addButton(ToolBar1, u"ToolBtnOpen"_s, u" Open "_s, 1);
+    ToolBtnSave = addButton(ToolBar1, u"ToolBtnSave"_s, u" Save "_s, 2);
+    ToolBtnSaveAs = addButton(ToolBar1, u"ToolBtnSaveAs"_s, u"Save As"_s, 3);
+    addDivider(ToolBar1, u"ToolButton10"_s);
+    ToolBtnParameters = addButton(ToolBar1, u"ToolBtnParameters"_s, u"Properties"_s, 4);
+    addDivider(ToolBar1, u"ToolButton13"_s);
+    ToolBtnHelp = addButton(ToolBar1, u"ToolBtnHelp"_s, u" Help  "_s, 7);
+    ToolButtonKeyLabels = addButton(ToolBar1, u"ToolButtonKeyLabels"_s, u"Key Labels"_s, 8);
+    addDivider(ToolBar1, u"ToolButton2"_s);
+    btnWirepick = addButton(ToolBar1, u"btnWirepick"_s, u"Set Port"_s, 9);
+    ToolBtnDownload = addButton(ToolBar1, u"ToolBtnDownload"_s, u"Download"_s, 5);
+    ToolButtonTest = addButton(ToolBar1, u"ToolButtonTest"_s, u"  Test  "_s, 6);
+}

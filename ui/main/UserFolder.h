@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The program's folder in the user's documents folder: documents + Brimlow + Keywright24. Both
+// folders are created when missing; without a documents folder they are made at the root of the
+// file system. Throws FolderError when a folder cannot be created.
+QString MakeUserFolder();
+
+// Inside UserFolder: the settings file, and the initial folders of the definition file dialogs and
+// of the key label dialog.
+QString SettingsFilePath(const QString& userFolder);
+QString MacroFilesFolder(const QString& userFolder);
+QString KeycapLabelsFolder(const QString& userFolder);
