@@ -44,6 +44,8 @@ public:
     // documents folder + Brimlow + Keywright24
     const QString& GetUserFolder() const { return UserFolder; }
     bool HasChangesPending() const { return bChangesPending; }
+    // The file the definition belongs to; the bare name "untitled.ckd" until it is loaded or saved.
+    const QString& CurrentDocumentPath() const { return SaveDialog.fileName; }
 
     // Sets the unsaved-changes state: the Save button is enabled exactly while it is set, and setting
     // it ends the title with one "*". Clearing it leaves the title to the caller.

@@ -1,14 +1,14 @@
 #include "ui/main/ProgramStart.h"
 
 #include "files/FileError.h"
-
-#include <QFileInfo>
-#include <exception>
 #include "files/IniFile.h"
 #include "platform/Folders.h"
 #include "ui/main/Application.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/UserFolder.h"
+
+#include <QFileInfo>
+#include <exception>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -25,7 +25,8 @@ bool ReadHideStartBox(const QString& userFolder) {
     if (!QFileInfo(settingsFile).isFile())
         return false; // never created here: only the startup prompt writes it
     try {
-        return IniFile::Load(toFilesystemPath(settingsFile)).ReadInteger("CONFIGURATION", "Hide_StartBox", 0) != 0;
+        return IniFile::Load(toFilesystemPath(settingsFile))
+                   .ReadInteger("CONFIGURATION", "Hide_StartBox", 0) != 0;
     } catch (const FileError&) {
         return false;
     }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/Folders.h"
+#include "platform/MessageBox.h"
+#include "ui/main/MainWindow.h"
+
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+#include <stdexcept>
+
+// A main window started on its own, empty documents folder, with message boxes answered instead of
+// shown. Controls are found by their names, as a user finds them by their captions.
+class TWindowFixture final {
+public:
+    explicit TWindowFixture(const QStringList& arguments = {}, bool createWindow = true) {
+        if (!documents.isValid())
+            throw std::runtime_error("cannot make a temporary documents folder");
+        Folders::setDocumentsForTests(documents.path());
+        MessageBox::setTestMode(true);
+        MessageBox::clearShown();
+        if (createWindow)
+            window = std::make_unique<TfrmMain>(arguments);
+    }
+    ~TWindowFixture() {
+        window.reset();
+        Folders::setDocumentsForTests(std::nullopt);
+        MessageBox::clearShown();
+    }
+    TWindowFixture(const TWindowFixture&) = delete;
+    TWindowFixture& operator=(const TWindowFixture&) = delete;
+
+    // The named control; a missing control fails the test.
+    template <typename T> T* control(const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        if (found == nullptr)
+            throw std::runtime_error("no control named " + name.toStdString());
+        return found;
+    }
+
+    TKeypadClass& keypad() const { return window->GetKeypad(); }
+
+    // documents + Brimlow + Keywright24 + relative
+    QString userPath(const QString& relative = {}) const {
+        return documents.filePath(QStringLiteral("Brimlow/Keywright24/") + relative);
+    }
+
+    QTemporaryDir documents;
+    std::unique_ptr<TfrmMain> window;
+};
+
+// Stores count one-byte codes ('A', 'B', ...) in the macro of key and level, and selects key 0, level 0.
+inline void fillMacro(TKeypadClass& keypad, int key, int level, int count) {
+    keypad.SetKey(static_cast<std::uint8_t>(key));
+    keypad.SetLevel(static_cast<std::uint8_t>(level));
+    for (int i = 0; i < count; ++i) {
+        std::int32_t position = 1000;
+        keypad.InsertByte(position, 'A' + i % 26);
+    }
+    keypad.SetKey(0);
+    keypad.SetLevel(0);
+}
