@@ -22,3 +22,4 @@ void VerifyNoWindowLeftOpen();
 
 // Test programs of the dialogs, run in turn by main().
 int RunParamsTests(int argc, char** argv);
+int RunAboutTests(int argc, char** argv);
