@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     MessageBox::setTestMode(true);
     int failures = 0;
-    for (const auto run : {RunParamsTests, RunAboutTests})
+    for (const auto run : {RunParamsTests, RunStartupTests, RunAboutTests})
         failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }
