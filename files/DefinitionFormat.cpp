@@ -1,5 +1,7 @@
 #include "files/DefinitionFormat.h"
 
+#include "files/DefinitionFile.h"
+
 #include <algorithm>
 #include <charconv>
 #include <optional>
@@ -72,6 +74,19 @@ std::vector<KeySection> PlanKeySections(const IniFile& ini) {
         sections.push_back(std::move(section));
     }
     return sections;
+}
+
+void ReadKeySection(const IniFile& ini, const KeySection& section, TKeypadClass& keypad) {
+    using namespace DefinitionNames;
+    keypad.SetKey(static_cast<std::uint8_t>(section.number));
+    keypad.SetKeytype(static_cast<TKeyType>(lowByte(ini.ReadInteger(section.name, KeyType, ktNormal))));
+    for (std::uint8_t level = 0; level < LevelCount; ++level) {
+        const LevelKeys& keys = Levels[level];
+        keypad.SetLevel(level);
+        keypad.SetCanAutoRepeat(ini.ReadBool(section.name, keys.autoRepeat, false));
+        LoadCodeString(keypad, ini.ReadString(section.name, keys.codesRead));
+        keypad.SetMacroName(ini.ReadString(section.name, keys.name));
+    }
 }
 
 void ReadParameters(const IniFile& ini, TKeypadClass& keypad) {
