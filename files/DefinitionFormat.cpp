@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <optional>
 
 namespace {
@@ -22,6 +23,13 @@ std::optional<int> parseKeyNumber(std::string_view text) {
     return negative ? -number : number;
 }
 
+std::string asciiLowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 std::uint8_t lowByte(std::int32_t value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
@@ -38,24 +46,22 @@ std::string NotAValidIntegerMessage(std::string_view numberText) {
 
 std::vector<KeySection> PlanKeySections(const IniFile& ini) {
     std::vector<KeySection> sections;
-    std::vector<std::string> namesSeen;
+    std::map<std::string, std::string> namesSeen; // by the name in lower case
     std::array<std::string, KeyCount> sectionOfKey;
     bool globalSeen = false;
     for (const std::string& name : ini.SectionNames()) {
+        const auto [earlier, isNew] = namesSeen.emplace(asciiLowerCase(name), name);
         if (!globalSeen && NamesMatch(name, DefinitionNames::GlobalSection)) {
             globalSeen = true;
-            namesSeen.push_back(name);
             continue;
         }
         KeySection section;
         section.name = name;
         section.numberText = name.size() > 3 ? name.substr(3) : std::string();
-        const auto earlier = std::find_if(namesSeen.begin(), namesSeen.end(),
-                                          [&name](const auto& seen) { return NamesMatch(seen, name); });
         const auto number = parseKeyNumber(section.numberText);
-        if (earlier != namesSeen.end()) {
+        if (!isNew) {
             section.use = KeySection::Use::RepeatedName;
-            section.readInstead = *earlier;
+            section.readInstead = earlier->second;
         } else if (!number) {
             section.use = KeySection::Use::BadNumber;
         } else if (*number < 0 || *number >= KeyCount) {
@@ -70,7 +76,6 @@ std::vector<KeySection> PlanKeySections(const IniFile& ini) {
                 section.readInstead = first;
             }
         }
-        namesSeen.push_back(name);
         sections.push_back(std::move(section));
     }
     return sections;
