@@ -13,19 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void readKeySection(const IniFile& ini, const KeySection& section, TKeypadClass& keypad) {
-    using namespace DefinitionNames;
-    keypad.SetKey(static_cast<std::uint8_t>(section.number));
-    keypad.SetKeytype(static_cast<TKeyType>(ini.ReadInteger(section.name, KeyType, ktNormal) & 0xFF));
-    for (std::uint8_t level = 0; level < LevelCount; ++level) {
-        const LevelKeys& keys = Levels[level];
-        keypad.SetLevel(level);
-        keypad.SetCanAutoRepeat(ini.ReadBool(section.name, keys.autoRepeat, false));
-        LoadCodeString(keypad, ini.ReadString(section.name, keys.codesRead));
-        keypad.SetMacroName(ini.ReadString(section.name, keys.name));
-    }
-}
-
 // The section each key is written to: the one the reader takes it from, so that a file naming a key
 // in its own way (say "KEY03" or "key3") reads back what was written.
 std::array<std::string, KeyCount> keySectionNames(const IniFile& ini) {
@@ -95,7 +82,7 @@ DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& pa
         if (section.use == KeySection::Use::BadNumber)
             throw FileError(NotAValidIntegerMessage(section.numberText));
         if (section.use == KeySection::Use::Read)
-            readKeySection(ini, section, scratch);
+            ReadKeySection(ini, section, scratch);
     }
     scratch.SetKey(0);
     scratch.SetLevel(0);

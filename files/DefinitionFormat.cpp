@@ -1,7 +1,10 @@
 #include "files/DefinitionFormat.h"
 
+#include "files/DefinitionFile.h"
+
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <optional>
 
 namespace {
@@ -20,6 +23,13 @@ std::optional<int> parseKeyNumber(std::string_view text) {
     return negative ? -number : number;
 }
 
+std::string asciiLowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
 std::uint8_t lowByte(std::int32_t value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
@@ -36,24 +46,22 @@ std::string NotAValidIntegerMessage(std::string_view numberText) {
 
 std::vector<KeySection> PlanKeySections(const IniFile& ini) {
     std::vector<KeySection> sections;
-    std::vector<std::string> namesSeen;
+    std::map<std::string, std::string> namesSeen; // by the name in lower case
     std::array<std::string, KeyCount> sectionOfKey;
     bool globalSeen = false;
     for (const std::string& name : ini.SectionNames()) {
+        const auto [earlier, isNew] = namesSeen.emplace(asciiLowerCase(name), name);
         if (!globalSeen && NamesMatch(name, DefinitionNames::GlobalSection)) {
             globalSeen = true;
-            namesSeen.push_back(name);
             continue;
         }
         KeySection section;
         section.name = name;
         section.numberText = name.size() > 3 ? name.substr(3) : std::string();
-        const auto earlier = std::find_if(namesSeen.begin(), namesSeen.end(),
-                                          [&name](const auto& seen) { return NamesMatch(seen, name); });
         const auto number = parseKeyNumber(section.numberText);
-        if (earlier != namesSeen.end()) {
+        if (!isNew) {
             section.use = KeySection::Use::RepeatedName;
-            section.readInstead = *earlier;
+            section.readInstead = earlier->second;
         } else if (!number) {
             section.use = KeySection::Use::BadNumber;
         } else if (*number < 0 || *number >= KeyCount) {
@@ -68,10 +76,22 @@ std::vector<KeySection> PlanKeySections(const IniFile& ini) {
                 section.readInstead = first;
             }
         }
-        namesSeen.push_back(name);
         sections.push_back(std::move(section));
     }
     return sections;
+}
+
+void ReadKeySection(const IniFile& ini, const KeySection& section, TKeypadClass& keypad) {
+    using namespace DefinitionNames;
+    keypad.SetKey(static_cast<std::uint8_t>(section.number));
+    keypad.SetKeytype(static_cast<TKeyType>(lowByte(ini.ReadInteger(section.name, KeyType, ktNormal))));
+    for (std::uint8_t level = 0; level < LevelCount; ++level) {
+        const LevelKeys& keys = Levels[level];
+        keypad.SetLevel(level);
+        keypad.SetCanAutoRepeat(ini.ReadBool(section.name, keys.autoRepeat, false));
+        LoadCodeString(keypad, ini.ReadString(section.name, keys.codesRead));
+        keypad.SetMacroName(ini.ReadString(section.name, keys.name));
+    }
 }
 
 void ReadParameters(const IniFile& ini, TKeypadClass& keypad) {

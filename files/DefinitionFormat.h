@@ -69,6 +69,10 @@ std::vector<KeySection> PlanKeySections(const IniFile& ini);
 // The message with which reading stops at a key section whose number is not a decimal integer.
 std::string NotAValidIntegerMessage(std::string_view numberText);
 
+// Reads a key section the plan marks Read into its key of keypad: key type, auto-repeat flags, macros
+// and names. The key's macros must be empty. Leaves the key and level 1 selected.
+void ReadKeySection(const IniFile& ini, const KeySection& section, TKeypadClass& keypad);
+
 // Reads the global section into the parameters of keypad, with the read defaults and checks.
 void ReadParameters(const IniFile& ini, TKeypadClass& keypad);
 void WriteParameters(IniFile& ini, const TKeypadClass& keypad);
