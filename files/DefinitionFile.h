@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/KeypadClass.h"
+
 #include <filesystem>
 #include <string_view>
-
-#include "model/KeypadClass.h"
 
 // The keys the download image names as toggle-level and shift-level keys: a key number, or 128 for
 // none. Filled by WriteDefinitionFile, read by WriteDownloadImage; all 0 until the first writing.
@@ -13,6 +13,8 @@ struct ToggleShiftSlots {
     int ShiftKey1 = 0;
     int ShiftKey2 = 0;
 };
+
+inline constexpr int NoSlotKey = 128;
 
 enum class DefinitionReadResult { NoFile, Loaded };
 
@@ -28,3 +30,7 @@ void WriteDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path
 
 // Parses a code string into the selected (empty) macro of keypad, from position 0.
 void LoadCodeString(TKeypadClass& keypad, std::string_view codes);
+
+// The toggle and shift keys of keypad as the writer records them: in each pair the lowest-numbered key
+// of that type and the highest-numbered further one, 128 where there is none.
+ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad);

@@ -1,20 +1,28 @@
 #pragma once
 
+#include "files/DefinitionFile.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "files/DefinitionFile.h"
-
 // Writes the download image of keypad to imagePath (replacing it whole, or leaving the previous image
 // whole on failure), using the toggle and shift keys that WriteDefinitionFile just recorded. Then,
 // when loaderIniPath names a loader INI with a "ComPort" other than -1, writes "DownloadDelay" into
-// it. Throws FileError with the message for the user. The selection of keypad is kept.
-void WriteDownloadImage(TKeypadClass& keypad, const std::filesystem::path& imagePath, const ToggleShiftSlots& slots,
-                        const std::filesystem::path& loaderIniPath);
+// it (an empty loaderIniPath leaves every loader INI alone). Throws FileError with the message for the
+// user. The selection of keypad is kept.
+void WriteDownloadImage(TKeypadClass& keypad, const std::filesystem::path& imagePath,
+                        const ToggleShiftSlots& slots, const std::filesystem::path& loaderIniPath);
+
+// The image as WriteDownloadImage writes it.
+std::string DownloadImageText(TKeypadClass& keypad, const ToggleShiftSlots& slots);
 
 // Appends the image line of one byte: a quotation mark, two upper-case hex digits, a quotation mark, CRLF.
+// Only bytes 0 to 255 occur; a larger value keeps its low 8 bits so that the line stays well formed.
 void WriteImageByte(std::string& image, int value);
 
-// The byte of the first two hex digits of text.
+// The byte of the first two hex digits of text (either letter case); -1 when they are not hex digits.
 int HexPairToByte(std::string_view text);
+
+// The image path of a definition path: its last three characters replaced by "hex".
+std::filesystem::path ImagePathFor(const std::filesystem::path& definitionPath);

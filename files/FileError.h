@@ -1,10 +1,18 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 // A file could not be read or written. The text is the message the user sees.
 class FileError : public std::runtime_error {
 public:
-    explicit FileError(const std::string& message) : std::runtime_error(message) {}
+    explicit FileError(const std::string& message)
+        : std::runtime_error(message) {}
 };
+
+// A path as UTF-8 text, for messages.
+inline std::string PathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}

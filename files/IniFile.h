@@ -2,14 +2,35 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // INI text as the definition file, the loader's INI file and the settings file share it. Lookups ignore
 // ASCII letter case; writing keeps every line it does not change. All text is UTF-8.
+//
+// Reading: lines end in CRLF, LF or CR; a UTF-8 byte-order mark is skipped (and kept on writing); a file
+// that is not valid UTF-8 is read as Windows-1252. A section header is the text between "[" and the last
+// "]", a line starting with ";" is a comment, a value line splits at its first "=". Names and values are
+// trimmed of blanks and tabs, and a value loses one enclosing pair of matching quotes. The first of
+// duplicate sections, and of duplicate keys in a section, is the one read and written.
+//
+// Writing: a key's value is replaced where it stands, a new key follows the last key of its section, a
+// new section goes at the end; new lines end in CRLF. Line breaks in names and values become blanks, and
+// a value that would not read back unchanged is written inside double quotes.
 class IniFile final {
 public:
+    // Strings read are cut to this many characters.
+    static constexpr std::size_t MaxValueCharacters = 2047;
+
+    IniFile();
+    IniFile(const IniFile&);
+    IniFile(IniFile&&) noexcept;
+    IniFile& operator=(const IniFile&);
+    IniFile& operator=(IniFile&&) noexcept;
+    ~IniFile();
+
     // Reads the file; a missing file gives an empty one. Throws FileError when it exists but cannot
     // be read.
     static IniFile Load(const std::filesystem::path& path);
@@ -19,7 +40,8 @@ public:
     bool HasSection(std::string_view section) const;
     bool HasKey(std::string_view section, std::string_view key) const;
 
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue = {}) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue = {}) const;
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
@@ -36,4 +58,17 @@ public:
 private:
     struct Line;
     std::vector<Line> lines_; // defined in IniFile.cpp
+    bool byteOrderMark_ = false;
+
+    std::optional<std::size_t> findSection(std::string_view section) const;
+    std::size_t sectionEnd(std::size_t header) const; // index of the line after the section's last line
+    std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
+    void insertLine(std::size_t index, std::string text);
 };
+
+// An INI integer: decimal with an optional sign, or hexadecimal after "0x", "0X" or "$" (up to 32 bits,
+// taken as a signed pattern). Nothing when the text is empty or not such a number.
+std::optional<std::int32_t> ParseIniInteger(std::string_view text);
+
+// Whether two names are equal without regard to ASCII letter case.
+bool NamesMatch(std::string_view a, std::string_view b);

@@ -1,0 +1,73 @@
+#include "cli/Commands.h"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr const char* programName = "keywright24-cli";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Reads keypad definition files (.ckd), writes their download images (.hex), converts and "
+                 "checks them.",
+                 programName};
+    app.set_version_flag("--version", std::string(programName) + " " + KW24_VERSION);
+    app.require_subcommand(1);
+
+    std::string definition;
+    std::string second;
+    bool hex = false;
+    const auto addDefinition = [&definition](CLI::App* command) {
+        command->add_option("DEFINITION", definition, "Definition file (.ckd)")->required();
+    };
+
+    CLI::App* image =
+        app.add_subcommand("image", "Write the download image of a definition (touches no loader "
+                                    "INI)");
+    addDefinition(image);
+    image->add_option("IMAGE", second,
+                      "Image file; by default the definition path with its last three "
+                      "characters replaced by \"hex\"");
+
+    CLI::App* convert =
+        app.add_subcommand("convert", "Write a definition to OUTPUT as saving does (an existing "
+                                      "OUTPUT is updated in place)");
+    addDefinition(convert);
+    convert->add_option("OUTPUT", second, "Definition file to write")->required();
+
+    CLI::App* show = app.add_subcommand("show", "Show the parameters and every macro that is not empty");
+    addDefinition(show);
+    show->add_flag("--hex", hex, "Show code values in hexadecimal");
+
+    CLI::App* check =
+        app.add_subcommand("check", "List what reading a definition would drop, change or refuse "
+                                    "(exit code 1 when it finds anything)");
+    addDefinition(check);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error);
+        return code == static_cast<int>(CLI::ExitCodes::Success) ? ExitSuccess : ExitError;
+    }
+
+    try {
+        if (image->parsed())
+            return RunImage(definition,
+                            second.empty() ? std::nullopt : std::optional<std::filesystem::path>(second));
+        if (convert->parsed())
+            return RunConvert(definition, second);
+        if (show->parsed())
+            return RunShow(definition, hex, std::cout);
+        return RunCheck(definition, std::cout);
+    } catch (const std::exception& error) {
+        std::cerr << programName << ": " << error.what() << '\n';
+        return ExitError;
+    }
+}

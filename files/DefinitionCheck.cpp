@@ -1,0 +1,206 @@
+#include "files/DefinitionCheck.h"
+
+#include "files/CodeString.h"
+#include "files/DefinitionFile.h"
+#include "files/DefinitionFormat.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+using namespace DefinitionNames;
+
+class Findings final {
+public:
+    void add(std::string_view section, std::string_view key, const std::string& message) {
+        std::string line = "[" + std::string(section) + "]";
+        if (!key.empty())
+            line += " " + std::string(key);
+        lines_.push_back(line + ": " + message);
+    }
+    std::vector<std::string> lines() && { return std::move(lines_); }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// "4005" as "40 05".
+std::string spacedPairs(std::string_view text) {
+    std::string spaced;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        if (i > 0)
+            spaced += ' ';
+        spaced += text.substr(i, 2);
+    }
+    return spaced;
+}
+
+// The integer written for key, or nothing when the key is absent or empty (both read as the default).
+// A value that is not an integer is reported with what it reads as.
+std::optional<std::int64_t> writtenInteger(const IniFile& ini, std::string_view section, std::string_view key,
+                                           std::int64_t readAs, Findings& findings) {
+    const std::string text = ini.ReadString(section, key);
+    if (text.empty())
+        return std::nullopt;
+    const auto value = ParseIniInteger(text);
+    if (!value)
+        findings.add(section, key, "'" + text + "' is not an integer; read as " + std::to_string(readAs));
+    return value;
+}
+
+struct ParameterRule {
+    std::string_view key;
+    bool (*inRange)(std::int64_t);
+    std::string_view range;
+    std::int64_t (*readAs)(const TKeypadClass&);
+};
+
+void checkParameters(const IniFile& ini, const TKeypadClass& read, Findings& findings) {
+    const ParameterRule rules[] = {
+        {DownloadDelay, [](std::int64_t v) { return v >= 0 && v <= 200; }, "0 to 200",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.DownloadDelay();
+         }},
+        {KeyRollOver, [](std::int64_t v) { return v >= 1 && v <= 6; }, "1 to 6",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.KeyRollOver();
+         }},
+        {CharacterPacing, [](std::int64_t v) { return v >= 0 && v <= 200; }, "0 to 200",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.CharacterPacing();
+         }},
+        {LedFunction, [](std::int64_t v) { return v >= 0 && v <= 3; }, "0 to 3",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.LEDBehavior();
+         }},
+        {BaudRate, [](std::int64_t v) { return v >= 0 && v <= 8; }, "0 to 8",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.BaudRate();
+         }},
+        {WordFormat, [](std::int64_t v) { return v == 0 || v == 2 || v == 6 || v == 8; }, "0, 2, 6 or 8",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.WordFormat();
+         }},
+        {CommandPrefix, [](std::int64_t v) { return v >= 0 && v <= 255; }, "0 to 255",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.CmdPrefix();
+         }},
+        {OperatingMode, [](std::int64_t v) { return v == 0 || v == 32 || v == 48; }, "0, 32 or 48",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.OpMode();
+         }},
+        {CdcSerialNo, [](std::int64_t v) { return v >= 0 && v <= 9999; }, "0 to 9999",
+         [](const TKeypadClass& k) -> std::int64_t {
+             return k.CdcSerialNo();
+         }},
+    };
+    for (const ParameterRule& rule : rules) {
+        const std::int64_t readAs = rule.readAs(read);
+        const auto value = writtenInteger(ini, GlobalSection, rule.key, readAs, findings);
+        if (value && !rule.inRange(*value))
+            findings.add(GlobalSection, rule.key,
+                         std::to_string(*value) + " is outside " + std::string(rule.range) + "; read as " +
+                             std::to_string(readAs));
+    }
+}
+
+void checkCodes(const IniFile& ini, const KeySection& section, int level, std::uint8_t prefix,
+                Findings& findings) {
+    const LevelKeys& keys = Levels[static_cast<std::size_t>(level)];
+    const auto add = [&](const std::string& message) {
+        findings.add(section.name, keys.codesWritten, message);
+    };
+    const CodeStringReading reading = ReadCodeString(ini.ReadString(section.name, keys.codesRead), prefix);
+    const std::string_view text = reading.text;
+
+    for (const std::size_t offset : reading.unknownCommands)
+        add("unknown command " + spacedPairs(text.substr(offset, 4)) + " is dropped");
+    if (reading.end < text.size())
+        add("malformed code text '" + std::string(text.substr(reading.end)) + "' is dropped");
+
+    TKeypadClass macro;
+    macro.SetCmdPrefix(prefix);
+    LoadCodeString(macro, text);
+    const std::size_t kept = macro.NumOfElements();
+    if (kept < reading.codes.size()) {
+        int bytes = 0;
+        for (const auto& code : reading.codes)
+            bytes += CodeValue::byteWeight(code.value);
+        const std::size_t from = reading.codes[kept].offset;
+        add(std::to_string(bytes) + " bytes do not fit the " + std::to_string(MacroCapacityBytes) +
+            " of a macro; dropped: " + spacedPairs(text.substr(from, reading.end - from)));
+    }
+}
+
+void checkKeySection(const IniFile& ini, const KeySection& section, std::uint8_t prefix, Findings& findings) {
+    const std::string& name = section.name;
+    const auto keyType = writtenInteger(ini, name, KeyType, ktNormal, findings);
+    if (keyType && (*keyType < ktNormal || *keyType > ktToggle))
+        findings.add(name, KeyType,
+                     std::to_string(*keyType) + " is outside 0 to 2; read as " +
+                         std::to_string(*keyType & 0xFF));
+    for (int level = 0; level < LevelCount; ++level) {
+        writtenInteger(ini, name, Levels[static_cast<std::size_t>(level)].autoRepeat, 0, findings);
+        checkCodes(ini, section, level, prefix, findings);
+    }
+}
+
+// Of three or more keys of one kind, the image names only the lowest and the highest.
+void checkSlotKeys(const TKeypadClass& read, const std::array<std::string, KeyCount>& sectionOfKey,
+                   Findings& findings) {
+    const ToggleShiftSlots slots = FindToggleShiftKeys(read);
+    const struct {
+        TKeyType type;
+        const char* kind;
+        int first, last;
+    } kinds[] = {{ktToggle, "toggle", slots.ToggleKey1, slots.ToggleKey2},
+                 {ktShift, "shift", slots.ShiftKey1, slots.ShiftKey2}};
+    for (const auto& kind : kinds)
+        for (int key = kind.first + 1; key < kind.last && key < KeyCount; ++key)
+            if (read.keys[static_cast<std::size_t>(key)].KeyType == kind.type)
+                findings.add(sectionOfKey[static_cast<std::size_t>(key)], KeyType,
+                             std::string("more than two ") + kind.kind + " keys: key " +
+                                 std::to_string(key + 1) + " does not reach the image, only keys " +
+                                 std::to_string(kind.first + 1) + " and " + std::to_string(kind.last + 1) +
+                                 " do");
+}
+
+} // namespace
+
+std::vector<std::string> CheckDefinition(const IniFile& ini) {
+    Findings findings;
+    TKeypadClass read;
+    ReadParameters(ini, read);
+    checkParameters(ini, read, findings);
+
+    std::array<std::string, KeyCount> sectionOfKey;
+    for (const KeySection& section : PlanKeySections(ini)) {
+        switch (section.use) {
+        case KeySection::Use::BadNumber:
+            findings.add(section.name, {},
+                         NotAValidIntegerMessage(section.numberText) + "; the file cannot be read");
+            break;
+        case KeySection::Use::RepeatedName:
+            findings.add(section.name, {}, "repeats section [" + section.readInstead + "]; ignored");
+            break;
+        case KeySection::Use::RepeatedKey:
+            findings.add(section.name, {},
+                         "key " + std::to_string(section.number + 1) + " is already read from section [" +
+                             section.readInstead + "]; ignored");
+            break;
+        case KeySection::Use::OutOfRange:
+            findings.add(section.name, {},
+                         "'" + section.numberText + "' is not a key number 0 to 23; ignored");
+            break;
+        case KeySection::Use::Read:
+            sectionOfKey[static_cast<std::size_t>(section.number)] = section.name;
+            ReadKeySection(ini, section, read);
+            checkKeySection(ini, section, read.CmdPrefix(), findings);
+            break;
+        }
+    }
+    checkSlotKeys(read, sectionOfKey, findings);
+    return std::move(findings).lines();
+}

@@ -1,0 +1,103 @@
+#include "files/DefinitionFile.h"
+
+#include "files/CodeString.h"
+#include "files/DefinitionFormat.h"
+#include "files/FileError.h"
+#include "files/IniFile.h"
+#include "files/SelectionKeeper.h"
+
+#include <array>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The section each key is written to: the one the reader takes it from, so that a file naming a key
+// in its own way (say "KEY03" or "key3") reads back what was written.
+std::array<std::string, KeyCount> keySectionNames(const IniFile& ini) {
+    std::array<std::string, KeyCount> names;
+    for (int key = 0; key < KeyCount; ++key)
+        names[static_cast<std::size_t>(key)] = KeySectionName(key);
+    for (const KeySection& section : PlanKeySections(ini))
+        if (section.use == KeySection::Use::Read)
+            names[static_cast<std::size_t>(section.number)] = section.name;
+    return names;
+}
+
+void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
+    using namespace DefinitionNames;
+    const auto sectionNames = keySectionNames(ini);
+    const SelectionKeeper keeper(keypad);
+    for (std::uint8_t key = 0; key < KeyCount; ++key) {
+        const std::string& section = sectionNames[key];
+        keypad.SetKey(key);
+        ini.WriteInteger(section, KeyType, keypad.Keytype());
+        for (std::uint8_t level = 0; level < LevelCount; ++level) {
+            const LevelKeys& keys = Levels[level];
+            keypad.SetLevel(level);
+            ini.WriteBool(section, keys.autoRepeat, keypad.CanAutoRepeat());
+            ini.WriteString(section, keys.codesWritten, keypad.MakeCodes());
+            ini.WriteString(section, keys.name, keypad.GetMacroName());
+        }
+    }
+}
+
+} // namespace
+
+void LoadCodeString(TKeypadClass& keypad, std::string_view codes) {
+    std::int32_t position = 0;
+    // A value the full macro refuses is lost, and so is every later one.
+    for (const CodeStringReading::Code& code : ReadCodeString(codes, keypad.CmdPrefix()).codes)
+        keypad.InsertByte(position, code.value);
+}
+
+ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad) {
+    ToggleShiftSlots slots{NoSlotKey, NoSlotKey, NoSlotKey, NoSlotKey};
+    const auto record = [](int& first, int& second, int key) {
+        (first == NoSlotKey ? first : second) = key;
+    };
+    for (int key = 0; key < KeyCount; ++key) {
+        const TKeyType type = keypad.keys[static_cast<std::size_t>(key)].KeyType;
+        if (type == ktToggle)
+            record(slots.ToggleKey1, slots.ToggleKey2, key);
+        else if (type == ktShift)
+            record(slots.ShiftKey1, slots.ShiftKey2, key);
+    }
+    return slots;
+}
+
+DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& path) {
+    std::error_code error;
+    if (fs::status(path, error).type() == fs::file_type::not_found)
+        return DefinitionReadResult::NoFile;
+    const IniFile ini = IniFile::Load(path);
+
+    // Read into a copy so that a file that cannot be read leaves the caller's definition as it was; the
+    // copy keeps what Initialize does not reset (the view mode and the key entry state).
+    TKeypadClass scratch = keypad;
+    scratch.Initialize();
+    ReadParameters(ini, scratch);
+    for (const KeySection& section : PlanKeySections(ini)) {
+        if (section.use == KeySection::Use::BadNumber)
+            throw FileError(NotAValidIntegerMessage(section.numberText));
+        if (section.use == KeySection::Use::Read)
+            ReadKeySection(ini, section, scratch);
+    }
+    scratch.SetKey(0);
+    scratch.SetLevel(0);
+    keypad = scratch;
+    return DefinitionReadResult::Loaded;
+}
+
+void WriteDefinitionFile(TKeypadClass& keypad, const fs::path& path, ToggleShiftSlots& slots) {
+    try {
+        IniFile ini = IniFile::Load(path);
+        WriteParameters(ini, keypad);
+        writeKeySections(ini, keypad);
+        ini.Save(path);
+    } catch (const FileError&) {
+        throw FileError("Unable to write to " + PathText(path));
+    }
+    slots = FindToggleShiftKeys(keypad);
+}

@@ -1,0 +1,86 @@
+#include "files/TextEncoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Windows-1252 characters of the bytes 0x80 to 0x9F; undefined bytes map to themselves.
+constexpr std::array<char16_t, 32> cp1252Controls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    struct Form {
+        unsigned char leadMask;
+        unsigned char leadBits;
+        std::size_t length;
+        char32_t minimum;
+    };
+    static constexpr std::array<Form, 3> multiByteForms{
+        {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}}};
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const Form* form = nullptr;
+        for (const Form& candidate : multiByteForms)
+            if ((lead & candidate.leadMask) == candidate.leadBits)
+                form = &candidate;
+        if (form == nullptr || bytes.size() - i < form->length)
+            return false;
+        char32_t c = lead & static_cast<unsigned char>(~form->leadMask);
+        for (std::size_t k = 1; k < form->length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (!isContinuation(next))
+                return false;
+            c = (c << 6) | (next & 0x3Fu);
+        }
+        if (c < form->minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += form->length;
+    }
+    return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 4);
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        const char16_t c = (b >= 0x80 && b <= 0x9F) ? cp1252Controls[b - 0x80u] : char16_t{b};
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c < 0x800) {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            text += static_cast<char>(0xE0 | (c >> 12));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxCharacters) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isContinuation(static_cast<unsigned char>(text[i])))
+            continue;
+        if (characters == maxCharacters)
+            return text.substr(0, i);
+        ++characters;
+    }
+    return text;
+}

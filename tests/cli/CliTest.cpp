@@ -1,0 +1,168 @@
+#include "TempFolder.h"
+#include "files/DefinitionFile.h"
+#include "files/DownloadImage.h"
+#include "files/FileError.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
+// A small definition: a named macro with commands, an empty-named level-2 macro and two toggle keys.
+const std::string fixture = "[GLOBAL_PARAMETERS]\r\nDOWNLOAD_DELAY=20\r\nCDC_Serial_No=1234\r\n"
+                            "[KEY0]\r\nKeyType=2\r\nL1_AutoRepeat=1\r\nLevel_1_Codes=48 69 400132 4009 0d\r\n"
+                            "Level_1_Name=Hi there\r\n"
+                            "[KEY5]\r\nLEVEL_2_CODES=1b\r\n"
+                            "[KEY9]\r\nKeyType=2\r\n";
+
+class Cli : public TempFolderTest {
+protected:
+    struct Result {
+        int exitCode;
+        std::string out;
+        std::string err;
+    };
+
+    // Runs the program with arguments (already quoted for the shell).
+    Result run(const std::string& arguments) const {
+        const fs::path out = folder / "stdout.txt";
+        const fs::path err = folder / "stderr.txt";
+        const std::string command =
+            quoted(KW24_CLI_PATH) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err);
+        const int status = std::system(command.c_str());
+        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+        fs::remove(out);
+        fs::remove(err);
+        return result;
+    }
+
+    fs::path writeDefinition(const std::string& text, const char* name = "pad.ckd") const {
+        const fs::path path = folder / name;
+        WriteBytes(path, text);
+        return path;
+    }
+};
+
+TEST_F(Cli, ShowsItsVersionAndHelp) {
+    const Result version = run("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "keywright24-cli 6.0.0.0\n");
+    const Result help = run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"image", "convert", "show", "check"})
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+}
+
+TEST_F(Cli, RefusesBadArgumentsWithExitCode2) {
+    for (const char* arguments :
+         {"", "bogus", "image", "convert a.ckd", "show --frobnicate a.ckd", "check a b"}) {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.exitCode, 2) << arguments;
+        EXPECT_EQ(result.out, "") << arguments;
+        EXPECT_NE(result.err, "") << arguments;
+    }
+}
+
+TEST_F(Cli, ReportsDefinitionsItCannotReadWithExitCode2) {
+    const fs::path missing = folder / "missing.ckd";
+    const fs::path bad = writeDefinition("[KEY4x]\r\n", "bad.ckd");
+    for (const char* command : {"image", "convert", "show", "check"}) {
+        const std::string output = std::string(command) == "convert" ? " " + quoted(folder / "out.ckd") : "";
+        const Result result = run(std::string(command) + " " + quoted(missing) + output);
+        EXPECT_EQ(result.exitCode, 2) << command;
+        EXPECT_EQ(result.err,
+                  "keywright24-cli: Unable to read " + missing.string() + ": No such file or directory\n")
+            << command;
+        if (std::string(command) != "check") {
+            const Result refused = run(std::string(command) + " " + quoted(bad) + output);
+            EXPECT_EQ(refused.exitCode, 2) << command;
+            EXPECT_EQ(refused.err, "keywright24-cli: '4x' is not a valid integer value\n") << command;
+        }
+    }
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"bad.ckd"});
+}
+
+TEST_F(Cli, WritesTheDownloadImageAndLeavesTheLoaderIniAlone) {
+    const fs::path definition = writeDefinition(fixture);
+    const std::string loaderIni = "[Com Port Configuration]\r\nComPort=4\r\nDownloadDelay=3\r\n";
+    WriteBytes(folder / "Uplinker.ini", loaderIni);
+    TKeypadClass keypad;
+    ASSERT_EQ(ReadDefinitionFile(keypad, definition), DefinitionReadResult::Loaded);
+    const std::string expected = DownloadImageText(keypad, FindToggleShiftKeys(keypad));
+
+    const Result byDefault = run("image " + quoted(definition));
+    EXPECT_EQ(byDefault.exitCode, 0) << byDefault.err;
+    EXPECT_EQ(ReadBytes(folder / "pad.hex"), expected);
+    const Result named = run("image " + quoted(definition) + " " + quoted(folder / "other.hex"));
+    EXPECT_EQ(named.exitCode, 0) << named.err;
+    EXPECT_EQ(ReadBytes(folder / "other.hex"), expected);
+    EXPECT_EQ(ReadBytes(folder / "Uplinker.ini"), loaderIni);
+
+    const fs::path blocked = folder / "blocked.hex";
+    fs::create_directory(blocked);
+    const Result refused = run("image " + quoted(definition) + " " + quoted(blocked));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err, "keywright24-cli: Unable to write to " + blocked.string() + ": Is a directory\n");
+}
+
+TEST_F(Cli, ConvertsAsSavingDoes) {
+    const fs::path definition = writeDefinition(fixture);
+    TKeypadClass keypad;
+    ASSERT_EQ(ReadDefinitionFile(keypad, definition), DefinitionReadResult::Loaded);
+    ToggleShiftSlots slots;
+    WriteDefinitionFile(keypad, folder / "expected.ckd", slots);
+
+    const Result fresh = run("convert " + quoted(definition) + " " + quoted(folder / "new.ckd"));
+    EXPECT_EQ(fresh.exitCode, 0) << fresh.err;
+    EXPECT_EQ(ReadBytes(folder / "new.ckd"), ReadBytes(folder / "expected.ckd"));
+
+    WriteBytes(folder / "existing.ckd", "[KEY5]\r\nMine=kept\r\n");
+    const Result update = run("convert " + quoted(definition) + " " + quoted(folder / "existing.ckd"));
+    EXPECT_EQ(update.exitCode, 0) << update.err;
+    EXPECT_EQ(ReadBytes(folder / "existing.ckd").rfind("[KEY5]\r\nMine=kept\r\nKeyType=0\r\n", 0), 0u);
+}
+
+TEST_F(Cli, ShowsTheParametersAndTheMacros) {
+    const fs::path definition = writeDefinition(fixture);
+    const std::string parameters =
+        "Download delay: 20 ms\nKey rollover: 2\nCharacter pacing: 2 ms\n"
+        "LED behaviour: 1 (level indicator)\nBaud rate: 3 (9600)\nWord format: 8 (8,N,1)\n"
+        "Command prefix: 64\nOperating mode: 0 (CDC virtual COM port)\n"
+        "CDC serial number: 1234\nToggle keys: 1, 10\nShift keys: none\n";
+    const Result shown = run("show " + quoted(definition));
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(shown.out, parameters + "Key 1, level 1, name \"Hi there\", auto-repeat on, 8 of 100 bytes\n"
+                                      "\tH\ti\tDly 200\tled on\tCR\n"
+                                      "Key 6, level 2, name \"\", auto-repeat off, 1 of 100 bytes\n\tEsc\n");
+    const Result hex = run("show --hex " + quoted(definition));
+    EXPECT_EQ(hex.exitCode, 0) << hex.err;
+    EXPECT_EQ(hex.out, parameters + "Key 1, level 1, name \"Hi there\", auto-repeat on, 8 of 100 bytes\n"
+                                    "\t0x48\t0x69\t0x1032\t0x4009\t0x0D\n"
+                                    "Key 6, level 2, name \"\", auto-repeat off, 1 of 100 bytes\n\t0x1B\n");
+}
+
+TEST_F(Cli, ChecksADefinition) {
+    const fs::path clean = writeDefinition(fixture);
+    const Result nothing = run("check " + quoted(clean));
+    EXPECT_EQ(nothing.exitCode, 0) << nothing.err;
+    EXPECT_EQ(nothing.out, "");
+
+    const fs::path faulty = writeDefinition("[GLOBAL_PARAMETERS]\r\nKey_Roll_Over=9\r\n[KEY4x]\r\n"
+                                            "[KEY1]\r\nLevel_1_Codes=41zz\r\n",
+                                            "faulty.ckd");
+    const Result found = run("check " + quoted(faulty));
+    EXPECT_EQ(found.exitCode, 1) << found.err;
+    EXPECT_EQ(found.out, "[GLOBAL_PARAMETERS] Key_Roll_Over: 9 is outside 1 to 6; read as 2\n"
+                         "[KEY4x]: '4x' is not a valid integer value; the file cannot be read\n"
+                         "[KEY1] Level_1_Codes: malformed code text 'zz' is dropped\n");
+}
+
+} // namespace

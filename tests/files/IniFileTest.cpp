@@ -1,0 +1,242 @@
+#include "files/IniFile.h"
+
+#include "TempFolder.h"
+#include "files/FileError.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct LookupCase {
+    const char* what;
+    std::string text;
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected; // nothing: the key is not found
+};
+
+TEST(IniText, ReadsLinesAsWindowsToolsDo) {
+    const LookupCase cases[] = {
+        {"CRLF lines", "[S]\r\nk=v\r\n", "S", "k", "v"},
+        {"LF lines", "[S]\nk=v\n", "S", "k", "v"},
+        {"lone CR lines", "[S]\rk=v\rj=w", "S", "j", "w"},
+        {"last line without a break", "[S]\r\nk=v", "S", "k", "v"},
+        {"byte-order mark before the first header", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k", "v"},
+        {"blank lines", "\r\n\r\n[S]\r\n\r\n  \t\r\nk=v\r\n", "S", "k", "v"},
+        {"header trimmed", "  [ \tS x\t ]  \r\nk=v\r\n", "S x", "k", "v"},
+        {"header runs to the last ]", "[a]b]\r\nk=v\r\n", "a]b", "k", "v"},
+        {"[ without ] is no header", "[S]\r\n[broken\r\nk=v\r\n", "S", "k", "v"},
+        {"comment line", "[S]\r\n  ;k=v\r\n", "S", "k", std::nullopt},
+        {"line without = is no key", "[S]\r\nk\r\n", "S", "k", std::nullopt},
+        {"split at the first =", "[S]\r\nk=a=b\r\n", "S", "k", "a=b"},
+        {"name and value trimmed", "[S]\r\n \tk \t=\t v w \t\r\n", "S", "k", "v w"},
+        {"empty value", "[S]\r\nk=\r\n", "S", "k", ""},
+        {"double quotes removed", "[S]\r\nk=\" v \"\r\n", "S", "k", " v "},
+        {"single quotes removed", "[S]\r\nk='v'\r\n", "S", "k", "v"},
+        {"only one pair removed", "[S]\r\nk=\"\"v\"\"\r\n", "S", "k", "\"v\""},
+        {"unmatched quotes kept", "[S]\r\nk=\"v'\r\n", "S", "k", "\"v'"},
+        {"a lone quote kept", "[S]\r\nk=\"\r\n", "S", "k", "\""},
+        {"names without regard to case", "[Global]\r\nKeyType=2\r\n", "GLOBAL", "keytype", "2"},
+        {"first of duplicate sections", "[S]\r\nk=1\r\n[s]\r\nk=2\r\nj=3\r\n", "S", "j", std::nullopt},
+        {"first of duplicate keys", "[S]\r\nk=1\r\nK=2\r\n", "S", "k", "1"},
+        {"key before any header", "k=v\r\n[S]\r\n", "S", "k", std::nullopt},
+        {"key of another section", "[S]\r\n[T]\r\nk=v\r\n", "S", "k", std::nullopt},
+        {"Windows-1252 text", "[S]\r\nk=\xE9t\xE9 \x80\x81\r\n", "S", "k",
+         "\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC2\x81"},
+        {"UTF-8 text", "[S]\r\nk=\xC3\xA9t\xC3\xA9\r\n", "S", "k", "\xC3\xA9t\xC3\xA9"},
+    };
+    for (const LookupCase& c : cases) {
+        const IniFile ini = IniFile::FromText(c.text);
+        EXPECT_EQ(ini.HasKey(c.section, c.key), c.expected.has_value()) << c.what;
+        EXPECT_EQ(ini.ReadString(c.section, c.key, "<default>"), c.expected.value_or("<default>")) << c.what;
+    }
+}
+
+TEST(IniText, CutsStringsAt2047Characters) {
+    const std::string ascii(3000, 'x');
+    std::string accented;
+    for (int i = 0; i < 2100; ++i)
+        accented += "\xC3\xA9";
+    const IniFile ini = IniFile::FromText("[S]\r\na=" + ascii + "\r\nb=" + accented + "\r\n");
+    EXPECT_EQ(ini.ReadString("S", "a"), ascii.substr(0, 2047));
+    EXPECT_EQ(ini.ReadString("S", "b"), accented.substr(0, 2 * 2047));
+}
+
+TEST(IniText, ListsEverySectionInFileOrder) {
+    const IniFile ini = IniFile::FromText("[KEY5]\r\n;[KEY6]\r\n[global]\r\n[Key5]\r\n[KEY0]\r\n");
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"KEY5", "global", "Key5", "KEY0"}));
+    EXPECT_TRUE(ini.HasSection("GLOBAL"));
+    EXPECT_FALSE(ini.HasSection("KEY6"));
+}
+
+TEST(IniText, ReadsIntegersAndBooleans) {
+    const struct {
+        const char* value;
+        std::int32_t expected;
+    } cases[] = {
+        {"12", 12},
+        {"-5", -5},
+        {"+7", 7},
+        {"0x1F", 31},
+        {"0X1f", 31},
+        {"$ff", 255},
+        {"$FFFFFFFF", -1},
+        {"-0x10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", 99},
+        {"0x100000000", 99},
+        {"", 99},
+        {"abc", 99},
+        {"12abc", 99},
+        {"1 2", 99},
+        {"0x", 99},
+        {"$", 99},
+        {"-", 99},
+        {"--5", 99},
+        {"1.5", 99},
+        {"\"42\"", 42},
+    };
+    for (const auto& c : cases) {
+        const IniFile ini = IniFile::FromText(std::string("[S]\r\nk=") + c.value + "\r\n");
+        EXPECT_EQ(ini.ReadInteger("S", "k", 99), c.expected) << c.value;
+    }
+    const IniFile ini = IniFile::FromText("[S]\r\nyes=2\r\nno=0\r\nbad=x\r\n");
+    EXPECT_TRUE(ini.ReadBool("S", "yes", false));
+    EXPECT_FALSE(ini.ReadBool("S", "no", true));
+    EXPECT_TRUE(ini.ReadBool("S", "bad", true));
+    EXPECT_FALSE(ini.ReadBool("S", "absent", false));
+    EXPECT_EQ(ini.ReadInteger("absent", "k", 7), 7);
+}
+
+struct WriteCase {
+    const char* what;
+    std::string before;
+    void (*write)(IniFile&);
+    std::string after;
+};
+
+TEST(IniText, WritesInPlace) {
+    const WriteCase cases[] = {
+        {"a new file as the profile functions make it", "",
+         [](IniFile& ini) {
+             ini.WriteString("A", "x", "1");
+             ini.WriteInteger("B", "y", -2);
+             ini.WriteBool("A", "z", true);
+         },
+         "[A]\r\nx=1\r\nz=1\r\n[B]\r\ny=-2\r\n"},
+        {"a value replaced where it stands, every other byte kept",
+         "; note\n[s]\n  KEY = old ; x\n\nother=1\r\n",
+         [](IniFile& ini) { ini.WriteString("S", "key", "new"); }, "; note\n[s]\nKEY=new\n\nother=1\r\n"},
+        {"an unchanged value leaves its line alone", "[S]\r\n k = \"v\" \r\n",
+         [](IniFile& ini) { ini.WriteString("S", "K", "v"); }, "[S]\r\n k = \"v\" \r\n"},
+        {"a new key after the last key line of its section", "[S]\nk=1\n\n;end of S\n[T]\nt=1\n",
+         [](IniFile& ini) { ini.WriteString("s", "new", "2"); },
+         "[S]\nk=1\nnew=2\r\n\n;end of S\n[T]\nt=1\n"},
+        {"a new key right after the header of a section without keys", "[S]\n\n[T]\n",
+         [](IniFile& ini) { ini.WriteString("S", "k", "1"); }, "[S]\nk=1\r\n\n[T]\n"},
+        {"a new section at the end, after a last line without a break", "[S]\nk=1",
+         [](IniFile& ini) { ini.WriteString("T", "k", "2"); }, "[S]\nk=1\r\n[T]\r\nk=2\r\n"},
+        {"the first of duplicate sections and keys", "[S]\r\nk=1\r\nk=2\r\n[S]\r\nk=3\r\n",
+         [](IniFile& ini) { ini.WriteInteger("S", "k", 9); }, "[S]\r\nk=9\r\nk=2\r\n[S]\r\nk=3\r\n"},
+        {"a byte-order mark kept", "\xEF\xBB\xBF[S]\r\nk=1\r\n",
+         [](IniFile& ini) { ini.WriteInteger("S", "k", 2); }, "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
+        {"Windows-1252 text kept as UTF-8", "[S]\r\nname=caf\xE9\r\n",
+         [](IniFile& ini) { ini.WriteInteger("S", "k", 1); }, "[S]\r\nname=caf\xC3\xA9\r\nk=1\r\n"},
+        {"line breaks in names and values become blanks", "",
+         [](IniFile& ini) { ini.WriteString("S\r\n[T]", "k\n2", "a\r\nb"); }, "[S  [T]]\r\nk 2=a  b\r\n"},
+    };
+    for (const WriteCase& c : cases) {
+        IniFile ini = IniFile::FromText(c.before);
+        c.write(ini);
+        EXPECT_EQ(ini.Text(), c.after) << c.what;
+    }
+}
+
+TEST(IniText, QuotesValuesThatWouldNotReadBackUnchanged) {
+    const struct {
+        const char* value;
+        const char* written;
+    } cases[] = {
+        {"plain", "plain"}, {" lead", "\" lead\""},     {"trail\t", "\"trail\t\""},
+        {"'x'", "\"'x'\""}, {"\"x\"", "\"\"x\"\""},     {"\"x'", "\"x'"},
+        {"\"", "\""},       {"a \"b\" c", "a \"b\" c"}, {"", ""},
+        {"a\nb", "a b"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini;
+        ini.WriteString("S", "k", c.value);
+        EXPECT_EQ(ini.Text(), std::string("[S]\r\nk=") + c.written + "\r\n") << c.value;
+        std::string expected = c.value;
+        std::replace(expected.begin(), expected.end(), '\n', ' ');
+        EXPECT_EQ(IniFile::FromText(ini.Text()).ReadString("S", "k"), expected) << c.value;
+    }
+}
+
+using IniFileOnDisk = TempFolderTest;
+
+TEST_F(IniFileOnDisk, LoadsAMissingFileAsEmptyAndRefusesAFolder) {
+    EXPECT_TRUE(IniFile::Load(folder / "absent.ini").SectionNames().empty());
+    try {
+        IniFile::Load(folder);
+        FAIL() << "a folder was read as an INI file";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to read " + PathText(folder) + ": Is a directory");
+    }
+}
+
+TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
+    const auto path = folder / "a.ini";
+    WriteBytes(path, "; kept\n[S]\nk=1\n");
+    IniFile ini = IniFile::Load(path);
+    ini.WriteInteger("S", "k", 2);
+    ini.WriteString("T", "name", "\xC3\xA9");
+    ini.Save(path);
+    EXPECT_EQ(ReadBytes(path), "; kept\n[S]\nk=2\n[T]\r\nname=\xC3\xA9\r\n");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"a.ini"});
+}
+
+TEST_F(IniFileOnDisk, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+    // A folder standing where the file should go cannot be replaced by a file.
+    const auto path = folder / "blocked.ini";
+    std::filesystem::create_directory(path);
+    WriteBytes(path / "inside", "old");
+    IniFile ini;
+    ini.WriteInteger("S", "k", 1);
+    try {
+        ini.Save(path);
+        FAIL() << "saved over a folder";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + PathText(path) + ": Is a directory");
+    }
+    EXPECT_EQ(ReadBytes(path / "inside"), "old");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"blocked.ini"});
+}
+
+TEST_F(IniFileOnDisk, ASaveIntoAReadOnlyFolderLeavesTheOldFileWhole) {
+    const auto path = folder / "a.ini";
+    WriteBytes(path, "[S]\r\nk=1\r\n");
+    IniFile ini = IniFile::Load(path);
+    ini.WriteInteger("S", "k", 2);
+    if (!MakeReadOnly(folder))
+        GTEST_SKIP() << "this user may write into read-only folders";
+    EXPECT_THROW(ini.Save(path), FileError);
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=1\r\n");
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"a.ini"});
+}
+
+TEST_F(IniFileOnDisk, ASaveOverAReadOnlyFileLeavesItWhole) {
+    const auto path = folder / "a.ini";
+    WriteBytes(path, "[S]\r\nk=1\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    if (std::ofstream(path, std::ios::app).good())
+        GTEST_SKIP() << "this user may write read-only files";
+    IniFile ini;
+    ini.WriteInteger("S", "k", 2);
+    EXPECT_THROW(ini.Save(path), FileError);
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=1\r\n");
+}
+
+} // namespace

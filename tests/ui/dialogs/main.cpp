@@ -1,0 +1,13 @@
+#include "platform/MessageBox.h"
+#include "tests/ui/dialogs/DialogTestSupport.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    MessageBox::setTestMode(true);
+    int failures = 0;
+    for (const auto run : {RunParamsTests, RunStartupTests, RunAboutTests})
+        failures += run(argc, argv);
+    return failures == 0 ? 0 : 1;
+}

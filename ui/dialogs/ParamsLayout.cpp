@@ -1,0 +1,122 @@
+// The controls of the keypad properties dialog: captions, ranges, hints, fixed positions and the
+// keyboard order.
+#include "ui/dialogs/Params.h"
+#include "ui/dialogs/SpinEdit.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+template <typename Widget> Widget* place(Widget* widget, const QString& name, const QRect& geometry) {
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QGroupBox* groupBox(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    return place(new QGroupBox(caption, parent), name, geometry);
+}
+
+QRadioButton* radioButton(QWidget* parent, const QString& name, const QString& caption,
+                          const QRect& geometry) {
+    return place(new QRadioButton(caption, parent), name, geometry);
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    return place(new QLabel(caption, parent), name, geometry);
+}
+
+TSpinEdit* spinEdit(QWidget* parent, const QString& name, int minimum, int maximum, int step, int value,
+                    const QRect& geometry) {
+    auto* spin = place(new TSpinEdit(minimum, maximum, step, parent), name, geometry);
+    spin->setValue(value);
+    return spin;
+}
+
+QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList& entries,
+                        const QRect& geometry) {
+    auto* list = place(new QComboBox(parent), name, geometry);
+    list->addItems(entries);
+    list->setMaxVisibleItems(static_cast<int>(entries.size()));
+    return list;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    auto* pushButton = place(new QPushButton(caption, parent), name, geometry);
+    // Neither Enter nor Escape may press a button of this dialog.
+    pushButton->setAutoDefault(false);
+    pushButton->setDefault(false);
+    return pushButton;
+}
+} // namespace
+
+void TfrmParameters::createControls() {
+    gboxLED = groupBox(this, u"gboxLED"_s, u" LED Mode "_s, {8, 6, 162, 124});
+    rbLedOff = radioButton(gboxLED, u"rbLedOff"_s, u"Led OFF"_s, {12, 24, 144, 20});
+    rbLedLevel = radioButton(gboxLED, u"rbLedLevel"_s, u"Level Indicator"_s, {12, 48, 144, 20});
+    rbLedHostCtrl = radioButton(gboxLED, u"rbLedHostCtrl"_s, u"Host/Macro Control"_s, {12, 72, 144, 20});
+    rbLedPower = radioButton(gboxLED, u"rbLedPower"_s, u"Power Indicator"_s, {12, 96, 144, 20});
+
+    grpboxKeyRollover = groupBox(this, u"grpboxKeyRollover"_s, u" Key Rollover "_s, {8, 136, 162, 104});
+    Memo1 = label(grpboxKeyRollover, u"Memo1"_s, u"How many keys can be \npressed down simultaneously?"_s,
+                  {10, 22, 146, 44});
+    Memo1->setWordWrap(true);
+    Memo1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    spinRollover = spinEdit(grpboxKeyRollover, u"spinRollover"_s, 1, 6, 1, 2, {12, 70, 52, 24});
+
+    grpboxAutorepeat = groupBox(this, u"grpboxAutorepeat"_s, u" Character Pacing "_s, {178, 6, 152, 124});
+    Label1 = label(grpboxAutorepeat, u"Label1"_s, u"Pacing (ms):"_s, {12, 60, 76, 20});
+    spinCharacterPacing =
+        spinEdit(grpboxAutorepeat, u"spinCharacterPacing"_s, 0, 200, 2, 2, {90, 58, 54, 24});
+    spinCharacterPacing->setToolTip(u"Pacing is the time between bytes during macro playback."_s);
+
+    grpboxDownloadDelay =
+        groupBox(this, u"grpboxDownloadDelay"_s, u" Download Delay "_s, {178, 136, 152, 104});
+    Label2 = label(grpboxDownloadDelay, u"Label2"_s, u"Delay (ms):"_s, {12, 52, 76, 20});
+    spinDownloadDelay =
+        spinEdit(grpboxDownloadDelay, u"spinDownloadDelay"_s, 0, 200, 1, 10, {90, 50, 54, 24});
+    spinDownloadDelay->setToolTip(u"Slows download on fast PC's."_s);
+
+    const QString wordFormatHint = u"Data bits, parity, # stop bits"_s;
+    gboxRs232 = groupBox(this, u"gboxRs232"_s, u" RS232 Settings "_s, {338, 6, 198, 94});
+    lblBaudRate = label(gboxRs232, u"lblBaudRate"_s, u"Baud Rate :"_s, {12, 30, 88, 20});
+    cboxBaudRate = dropDownList(gboxRs232, u"cboxBaudRate"_s,
+                                {u"1200"_s, u"2400"_s, u"4800"_s, u"9600"_s, u"19.2k"_s, u"38.4k"_s,
+                                 u"57.6k"_s, u"115.2k"_s, u"31.25k"_s},
+                                {104, 28, 80, 24});
+    lblWordFormat = label(gboxRs232, u"lblWordFormat"_s, u"Word Format :"_s, {12, 62, 88, 20});
+    lblWordFormat->setToolTip(wordFormatHint);
+    cboxWordFormat = dropDownList(gboxRs232, u"cboxWordFormat"_s,
+                                  {u"8,N,1"_s, u"7,N,1"_s, u"7,E,1"_s, u"7,O,1"_s}, {104, 60, 80, 24});
+    cboxWordFormat->setToolTip(wordFormatHint);
+
+    GroupBox1 = groupBox(this, u"GroupBox1"_s, u" USB Host Mode "_s, {338, 106, 198, 134});
+    rbHostDefaultCDC =
+        radioButton(GroupBox1, u"rbHostDefaultCDC"_s, u"Default (CDC Virtual COM)"_s, {8, 22, 186, 20});
+    lblCdcSerialNo = label(GroupBox1, u"lblCdcSerialNo"_s, u"CDC S/N:"_s, {28, 48, 60, 20});
+    spinCdcSerialNo = spinEdit(GroupBox1, u"spinCdcSerialNo"_s, 0, 9999, 1, 1, {92, 46, 64, 24});
+    lblCdcSerialNo->setEnabled(false);
+    spinCdcSerialNo->setEnabled(false);
+    rbHostVentrix = radioButton(GroupBox1, u"rbHostVentrix"_s, u"Ventrix Virtual COM"_s, {8, 76, 186, 20});
+    rbHostHID = radioButton(GroupBox1, u"rbHostHID"_s, u"PC Keyboard (USB HID)"_s, {8, 102, 186, 20});
+
+    btnApply = button(this, u"btnApply"_s, u"&Apply"_s, {149, 254, 75, 25});
+    btnOK = button(this, u"btnOK"_s, u"&OK"_s, {234, 254, 75, 25});
+    btnCancel = button(this, u"btnCancel"_s, u"&Cancel"_s, {319, 254, 75, 25});
+}
+
+void TfrmParameters::setKeyboardOrder() {
+    QWidget* const order[] = {
+        btnCancel,           spinRollover,      rbLedOff,      rbLedLevel,     rbLedHostCtrl, rbLedPower,
+        spinCharacterPacing, spinDownloadDelay, cboxBaudRate,  cboxWordFormat, btnApply,      btnOK,
+        rbHostDefaultCDC,    spinCdcSerialNo,   rbHostVentrix, rbHostHID};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The first control in the keyboard order has the focus when the dialog first opens.
+    btnCancel->setFocus();
+}
