@@ -19,12 +19,16 @@ void Folders::setDocumentsForTests(std::optional<QString> path) {
     documentsForTests = std::move(path);
 }
 
-void Folders::ensureExists(const QString& path) {
+namespace {
+
+void makeFolder(const QString& path, bool withParents) {
     const std::filesystem::path folder = toFilesystemPath(path);
     std::error_code error;
     if (std::filesystem::is_directory(folder, error))
         return;
-    if (!std::filesystem::create_directory(folder, error) && !error)
+    const bool made = withParents ? std::filesystem::create_directories(folder, error)
+                                  : std::filesystem::create_directory(folder, error);
+    if (!made && !error)
         error = std::make_error_code(std::errc::file_exists); // a file of that name is in the way
     if (error) {
         const QString message =
@@ -32,6 +36,16 @@ void Folders::ensureExists(const QString& path) {
                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(error.message()));
         throw FolderError(message.toStdString());
     }
+}
+
+} // namespace
+
+void Folders::ensureExists(const QString& path) {
+    makeFolder(path, false);
+}
+
+void Folders::ensurePathExists(const QString& path) {
+    makeFolder(path, true);
 }
 
 std::filesystem::path toFilesystemPath(const QString& path) {

@@ -22,6 +22,8 @@ public:
 
     // Creates the folder when it does not exist yet (its parent must exist). Throws FolderError.
     static void ensureExists(const QString& path);
+    // The same, creating missing parent folders too.
+    static void ensurePathExists(const QString& path);
 };
 
 // The same path for the standard library's file functions (native encoding).

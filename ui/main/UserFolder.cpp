@@ -10,6 +10,8 @@ QString MakeUserFolder() {
     QString documents = Folders::documents();
     if (documents.isEmpty())
         documents = QDir::rootPath();
+    else
+        Folders::ensurePathExists(documents); // a new desktop account may not have it yet
     const QString makerFolder = QDir(documents).filePath(u"Brimlow"_s);
     Folders::ensureExists(makerFolder);
     const QString userFolder = QDir(makerFolder).filePath(u"Keywright24"_s);

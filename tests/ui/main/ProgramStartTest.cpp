@@ -102,6 +102,12 @@ void TestProgramStart::makesItsFoldersAndLeavesExistingOnesAlone() {
     QVERIFY(!QFile::exists(SettingsFilePath(f.userPath())));
     QVERIFY(!ReadHideStartBox(f.userPath()));
     QVERIFY(!QFile::exists(SettingsFilePath(f.userPath()))); // reading never creates it
+
+    // A documents folder the desktop names but has not made yet is made too.
+    const QString newDocuments = f.documents.filePath(u"new account/Documents"_s);
+    Folders::setDocumentsForTests(newDocuments);
+    QCOMPARE(QDir::cleanPath(MakeUserFolder()), QDir::cleanPath(newDocuments + u"/Brimlow/Keywright24"_s));
+    QVERIFY(QFileInfo(MakeUserFolder()).isDir());
 }
 
 void TestProgramStart::folderThatCannotBeMadeStopsWithTheReason() {
