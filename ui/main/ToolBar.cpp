@@ -1,8 +1,8 @@
 #include "resources/Pictures.h"
 #include "ui/main/MainWindow.h"
 
-#include <QFrame>
 #include <QLayout>
+#include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -31,12 +31,25 @@ QToolButton* addButton(QToolBar* toolBar, const QString& name, const QString& ca
     return button;
 }
 
+// A blank of the divider's width with a thin upright line in its middle, in the desktop's mid tone.
+class TToolBarDivider final : public QWidget {
+public:
+    explicit TToolBarDivider(QWidget* parent)
+        : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        const int middle = width() / 2;
+        painter.drawLine(middle, 4, middle, height() - 5);
+    }
+};
+
 void addDivider(QToolBar* toolBar, const QString& name) {
-    auto* divider = new QFrame(toolBar);
+    auto* divider = new TToolBarDivider(toolBar);
     divider->setObjectName(name);
-    divider->setFrameShape(QFrame::VLine);
-    divider->setFrameShadow(QFrame::Sunken);
-    divider->setFixedSize(DividerWidth, ButtonHeight - 8);
+    divider->setFixedSize(DividerWidth, ButtonHeight);
     toolBar->addWidget(divider);
 }
 
