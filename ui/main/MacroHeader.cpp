@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -97,6 +98,13 @@ bool TfrmMain::EditNameKeyDown(QKeyEvent* event) {
         return false;
     Grid->setFocus();
     return true;
+}
+
+// Typing stops at 25 characters, but a longer name read from a file is shown and kept whole: the
+// field never cuts it short.
+void TfrmMain::ShowMacroName(const QString& name) {
+    EditName->setMaxLength(std::max(NameMaxLength, static_cast<int>(name.size())));
+    EditName->setText(name);
 }
 
 // A change made without the keyboard (pasting or cutting with the mouse, dropping text) is stored at

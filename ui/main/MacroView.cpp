@@ -77,7 +77,7 @@ void TfrmMain::CopyDataToScreen(int GridIndex) {
     lblBytesUsed->setText(QString::number(MacroCapacityBytes - used));
     chkboxAutoRepeat->setChecked(Keypad.CanAutoRepeat());
     Gauge1->setValue(std::clamp(used, 0, MacroCapacityBytes));
-    EditName->setText(QString::fromStdString(Keypad.GetMacroName()));
+    ShowMacroName(QString::fromStdString(Keypad.GetMacroName()));
 }
 
 void TfrmMain::UpdateKeyboard(TSetModifierKeys mkset) {

@@ -97,6 +97,7 @@ private:
     bool EditNameKeyUp(QKeyEvent* event);
     bool EditNameKeyDown(QKeyEvent* event);
     void EditNameTextEdited();
+    void ShowMacroName(const QString& name);
 
     // MacroView.cpp
     void CreateGrid();

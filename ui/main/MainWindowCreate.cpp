@@ -119,7 +119,8 @@ void TfrmMain::FormShow() {
 }
 
 void TfrmMain::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange)
+    // A new desktop palette reaches the window as a change of its own palette.
+    if (event->type() == QEvent::PaletteChange)
         ApplyWindowColours();
     QWidget::changeEvent(event);
 }
@@ -133,6 +134,6 @@ void TfrmMain::ApplyWindowColours() {
         colours.setColor(group, QPalette::Window, desktop.color(group, QPalette::Base));
         colours.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::Text));
     }
-    setPalette(colours);
     setAutoFillBackground(true);
+    setPalette(colours); // the same colours again change nothing and raise no new event
 }

@@ -64,6 +64,7 @@ private slots:
     void nameAndAutoRepeatBelongToTheMacro();
     void redrawingAMacroMarksNoChange();
     void nameChangedWithoutKeysIsKept();
+    void typedNamesStopAt25ButLongerNamesStayWhole();
     void gridMenuHasItsItemsInOrder();
     void viewSwitchesBetweenTextAndHex();
     void lastCellNeverBecomesTheCursor();
@@ -138,6 +139,32 @@ void TestMacroView::nameChangedWithoutKeysIsKept() {
     QTest::mouseClick(f.control<QToolButton>(u"SpeedButton22"_s), Qt::LeftButton);
     QTest::mouseClick(f.control<QToolButton>(u"SpeedButton21"_s), Qt::LeftButton);
     QCOMPARE(name->text(), u"Pasted"_s);
+}
+
+void TestMacroView::typedNamesStopAt25ButLongerNamesStayWhole() {
+    TWindowFixture f;
+    const std::string longName = "A name from a file, thirty-two.";
+    f.keypad().SetKey(1);
+    f.keypad().SetMacroName(longName);
+    f.keypad().SetKey(0);
+    showActive(*f.window);
+    auto* name = f.control<QLineEdit>(u"EditName"_s);
+
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClicks(name, QString(30, u'x'));
+    QCOMPARE(f.keypad().GetMacroName(), std::string(25, 'x'));
+
+    QTest::mouseClick(f.control<QToolButton>(u"SpeedButton22"_s), Qt::LeftButton);
+    QCOMPARE(name->text(), QString::fromStdString(longName));
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, u"y"_s); // no room for more, and nothing is cut off
+    QCOMPARE(QString::fromStdString(f.keypad().GetMacroName()), QString::fromStdString(longName));
+
+    QTest::mouseClick(f.control<QToolButton>(u"SpeedButton21"_s), Qt::LeftButton);
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::keyClicks(name, u"z"_s);
+    QCOMPARE(name->text(), QString(25, u'x'));
 }
 
 void TestMacroView::gridMenuHasItsItemsInOrder() {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -58,6 +59,7 @@ private slots:
     void windowHasFixedLayout_data();
     void windowHasFixedLayout();
     void toolbarHasItsItemsInOrder();
+    void followsADarkDesktopPalette();
 };
 
 void TestProgramStart::startsUntitledWithEmptyMacroView() {
@@ -277,6 +279,23 @@ void TestProgramStart::toolbarHasItsItemsInOrder() {
                           u"ToolButtonTest=  Test  "_s}));
     for (QAction* action : toolBar->actions()) // all on one row, none pushed into an overflow menu
         QVERIFY2(toolBar->widgetForAction(action)->isVisibleTo(toolBar), qPrintable(action->text()));
+}
+
+void TestProgramStart::followsADarkDesktopPalette() {
+    TWindowFixture f;
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    const auto restoreLight = qScopeGuard([&light] { QApplication::setPalette(light); });
+
+    QTRY_COMPARE(f.window->palette().color(QPalette::Window), QColor(30, 30, 32));
+    QCOMPARE(f.window->palette().color(QPalette::WindowText), QColor(230, 230, 230));
+    const QPalette port = f.control<QLabel>(u"panelPort"_s)->palette();
+    QCOMPARE(port.color(QPalette::Window), QColor(Qt::white)); // red on white on every desktop
+    QCOMPARE(port.color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(f.control<QWidget>(u"pnlKeypad"_s)->palette().color(QPalette::Window), QColor(166, 202, 240));
 }
 
 int RunProgramStartTests(int argc, char** argv) {
