@@ -1,6 +1,8 @@
 #include "model/KeyTable.h"
 #include "model/KeypadClass.h"
 
+#include <algorithm>
+
 bool TKeypadClass::InsertKey(std::int32_t& position, std::int32_t value) {
     const int modifiers = fKeyEntryState ? fKeyEntryState->GetModifiers() : 0;
     const bool pcShiftHeld = fKeyEntryState && fKeyEntryState->IsPcShiftHeld();
@@ -12,17 +14,15 @@ bool TKeypadClass::InsertKey(std::int32_t& position, std::int32_t value) {
     if (value == 3 && (modifiers & ModifierFlag::AnyShift) != 0)
         weight = 2; // the shifted "2" key becomes the "@@" code
 
-    if (CodeCount() + weight > MacroCapacityBytes)
+    const Extent extent = measure();
+    if (extent.bytes + weight > MacroCapacityBytes)
         return false;
-    if (position < 0)
-        position = 0;
-    if (position > NumOfElements())
-        position = NumOfElements();
+    position = std::clamp<std::int32_t>(position, 0, extent.elements);
 
     const std::int32_t code =
         isCommand ? value : TranslateKeyCode(value, modifiers, pcShiftHeld, pcCapsLockOn);
     if (code < 0)
         return true;
-    insertAt(position, code);
+    insertAt(position, extent.elements, code);
     return true;
 }

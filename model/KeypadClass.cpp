@@ -40,20 +40,23 @@ void TKeypadClass::SetLevel(std::uint8_t value) {
         fLevel = value;
 }
 
-std::uint8_t TKeypadClass::NumOfElements() const {
-    const auto& values = selectedMacro().Values;
-    const auto end = std::find(values.begin(), values.end(), CodeValue::Empty);
-    return static_cast<std::uint8_t>(end - values.begin());
-}
-
-std::int32_t TKeypadClass::CodeCount() const {
-    std::int32_t count = 0;
+TKeypadClass::Extent TKeypadClass::measure() const {
+    Extent extent;
     for (const std::int32_t value : selectedMacro().Values) {
         if (value == CodeValue::Empty)
             break;
-        count += CodeValue::byteWeight(value);
+        ++extent.elements;
+        extent.bytes += CodeValue::byteWeight(value);
     }
-    return count;
+    return extent;
+}
+
+std::uint8_t TKeypadClass::NumOfElements() const {
+    return static_cast<std::uint8_t>(measure().elements);
+}
+
+std::int32_t TKeypadClass::CodeCount() const {
+    return measure().bytes;
 }
 
 std::uint8_t TKeypadClass::PercentUsed() const {
@@ -65,9 +68,8 @@ bool TKeypadClass::SetMacroName(const std::string& value) {
     return true;
 }
 
-void TKeypadClass::insertAt(std::int32_t& position, std::int32_t value) {
+void TKeypadClass::insertAt(std::int32_t& position, int count, std::int32_t value) {
     auto& values = selectedMacro().Values;
-    const int count = NumOfElements();
     // Slots past the macro hold -1, so shifting by one slot keeps the run closed.
     std::copy_backward(values.begin() + position, values.begin() + count, values.begin() + count + 1);
     values[static_cast<std::size_t>(position)] = value;
@@ -75,13 +77,14 @@ void TKeypadClass::insertAt(std::int32_t& position, std::int32_t value) {
 }
 
 bool TKeypadClass::InsertByte(std::int32_t& position, std::int32_t value) {
-    if (CodeCount() + 1 > MacroCapacityBytes)
+    const Extent extent = measure();
+    if (extent.bytes + 1 > MacroCapacityBytes)
         return false;
-    position = std::clamp<std::int32_t>(position, 0, NumOfElements());
+    position = std::clamp<std::int32_t>(position, 0, extent.elements);
     // No code value is negative, and -1 would end the macro early.
     if (value < 0)
         return true;
-    insertAt(position, value);
+    insertAt(position, extent.elements, value);
     return true;
 }
 

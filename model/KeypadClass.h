@@ -150,10 +150,18 @@ public:
     bool bViewInHex = false;
 
 private:
+    // The selected macro's number of code values and bytes, found in one walk.
+    struct Extent {
+        int elements = 0;
+        std::int32_t bytes = 0;
+    };
+    Extent measure() const;
+
     TMacroData& selectedMacro() { return keys[fKey].Macro[fLevel]; }
     const TMacroData& selectedMacro() const { return keys[fKey].Macro[fLevel]; }
-    // Opens a gap at position (already lowered to the macro's end) and stores value there.
-    void insertAt(std::int32_t& position, std::int32_t value);
+    // Opens a gap at position (already lowered to the macro's end of elements values) and stores
+    // value there.
+    void insertAt(std::int32_t& position, int elements, std::int32_t value);
 
     const IKeyEntryState* fKeyEntryState = nullptr;
 };
