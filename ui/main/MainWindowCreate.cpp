@@ -60,11 +60,13 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     ShowPortStatus();
 }
 
-// A file that is missing or cannot be read leaves the empty definition, shown as untitled.
+// A file that is missing or cannot be read leaves the empty definition, shown as untitled. The path
+// is kept in full, so that saving later writes to the same file wherever the program runs.
 void TfrmMain::LoadStartupFile(const QString& path) {
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
     try {
-        if (ReadDefinitionFile(Keypad, toFilesystemPath(path)) == DefinitionReadResult::Loaded) {
-            ShowLoadedDefinition(path);
+        if (ReadDefinitionFile(Keypad, toFilesystemPath(fullPath)) == DefinitionReadResult::Loaded) {
+            ShowLoadedDefinition(fullPath);
             return;
         }
     } catch (const FileError& error) {

@@ -135,7 +135,10 @@ void TestProgramStart::loadsTheFileNamedOnTheCommandLine() {
                     "[KEY0]\r\nKeyType=0\r\nL1_AutoRepeat=1\r\nLevel_1_Codes=414243\r\nLevel_1_Name=Hello\r\n"
                     "[KEY3]\r\nKeyType=1\r\n");
 
-    f.window = std::make_unique<TfrmMain>(QStringList{path, u"ignored"_s});
+    const QString startedIn = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(f.documents.path())); // the file named relative to where it starts
+    f.window = std::make_unique<TfrmMain>(QStringList{u"pad.ckd"_s, u"ignored"_s});
+    QVERIFY(QDir::setCurrent(startedIn));
     QCOMPARE(f.window->windowTitle(), u"Keywright24 - pad.ckd"_s);
     QCOMPARE(f.window->CurrentDocumentPath(), path);
     QVERIFY(!f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
