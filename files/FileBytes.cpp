@@ -2,10 +2,10 @@
 
 #include "files/FileError.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -72,18 +72,38 @@ private:
 
 } // namespace
 
-std::string ReadFileBytes(const fs::path& path) {
+std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
     const auto failReading = [&path](const std::string& reason) {
         throw FileError("Unable to read " + PathText(path) + ": " + reason);
     };
+    const auto failTooLarge = [&](const std::string& size) {
+        failReading("File too large (" + size + " bytes, the limit is " + std::to_string(maxBytes) + ")");
+    };
     std::error_code error;
-    if (fs::is_directory(path, error))
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::directory)
         failReading(std::make_error_code(std::errc::is_a_directory).message());
+    // Opening a pipe would wait for a writer, and a device may never end.
+    if (!error && status.type() != fs::file_type::regular)
+        failReading("Not a regular file");
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > maxBytes)
+        failTooLarge(std::to_string(size));
+
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         failReading(reasonText(errno));
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    if (!error)
+        bytes.reserve(static_cast<std::size_t>(size));
+    // The file may have grown since its size was taken: never hold more than the limit and one chunk.
+    std::array<char, 65536> chunk;
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > maxBytes)
+            failTooLarge("more than " + std::to_string(maxBytes));
+    }
     if (in.bad())
         failReading(reasonText(errno));
     return bytes;

@@ -138,7 +138,7 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
         return {};
-    return FromText(ReadFileBytes(path));
+    return FromText(ReadFileBytes(path, MaxFileBytes));
 }
 
 IniFile IniFile::FromText(std::string_view bytes) {

@@ -23,6 +23,8 @@ class IniFile final {
 public:
     // Strings read are cut to this many characters.
     static constexpr std::size_t MaxValueCharacters = 2047;
+    // Larger files are refused: every INI file this program reads is a few kilobytes.
+    static constexpr std::uintmax_t MaxFileBytes = 16 * 1024 * 1024;
 
     IniFile();
     IniFile(const IniFile&);
@@ -32,7 +34,7 @@ public:
     ~IniFile();
 
     // Reads the file; a missing file gives an empty one. Throws FileError when it exists but cannot
-    // be read.
+    // be read or is larger than MaxFileBytes.
     static IniFile Load(const std::filesystem::path& path);
     static IniFile FromText(std::string_view bytes);
 
