@@ -14,9 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string reasonText(int error) {
-    return std::generic_category().message(error != 0 ? error : static_cast<int>(std::errc::io_error));
+std::error_code systemError(int error) {
+    return {error != 0 ? error : static_cast<int>(std::errc::io_error), std::generic_category()};
 }
+
+std::string reasonText(int error) {
+    return systemError(error).message();
+}
+
+FileSteps realSteps;
+FileSteps* steps = &realSteps;
 
 [[noreturn]] void failWriting(const fs::path& path, const std::string& reason) {
     throw FileError("Unable to write to " + PathText(path) + ": " + reason);
@@ -122,23 +129,39 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     }
 
     TemporaryFile temporary(temporaryPathBeside(target));
-    {
-        errno = 0;
-        std::ofstream out(temporary.path(), std::ios::binary | std::ios::trunc);
-        if (!out)
-            failWriting(path, reasonText(errno));
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            failWriting(path, reasonText(errno));
-    }
+    if (const std::error_code written = steps->WriteNewFile(temporary.path(), bytes))
+        failWriting(path, written.message());
     if (replacing) {
         const fs::perms permissions = fs::status(target, error).permissions();
         if (!error)
             fs::permissions(temporary.path(), permissions, error);
     }
-    fs::rename(temporary.path(), target, error);
-    if (error)
-        failWriting(path, error.message());
+    if (const std::error_code renamed = steps->Rename(temporary.path(), target))
+        failWriting(path, renamed.message());
     temporary.commit();
+}
+
+std::error_code FileSteps::WriteNewFile(const fs::path& path, std::string_view bytes) {
+    errno = 0;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return systemError(errno);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out ? std::error_code() : systemError(errno);
+}
+
+std::error_code FileSteps::Rename(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    fs::rename(from, to, error);
+    return error;
+}
+
+ScopedFileSteps::ScopedFileSteps(FileSteps& replacement)
+    : previous_(steps) {
+    steps = &replacement;
+}
+
+ScopedFileSteps::~ScopedFileSteps() {
+    steps = previous_;
 }
