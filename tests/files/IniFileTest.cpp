@@ -185,6 +185,13 @@ TEST_F(IniFileOnDisk, LoadsAMissingFileAsEmptyAndRefusesWhatIsNoINIFile) {
     const auto huge = folder / "huge.ini";
     WriteBytes(huge, "[S]\r\nk=v\r\n");
     std::filesystem::resize_file(huge, IniFile::MaxFileBytes + 1);
+    // A line break pair counts once, and so does a last line without a break.
+    std::string atLimit = "[S]\r\nk=v\r\n";
+    for (std::size_t line = 3; line < IniFile::MaxFileLines; ++line)
+        atLimit += line % 2 == 0 ? "\r\n" : "\n";
+    atLimit += "last\r";
+    const auto manyLines = folder / "lines.ini";
+    WriteBytes(manyLines, atLimit + "x");
     const auto pipe = folder / "pipe.ini";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const struct {
@@ -194,6 +201,7 @@ TEST_F(IniFileOnDisk, LoadsAMissingFileAsEmptyAndRefusesWhatIsNoINIFile) {
         {folder, "Is a directory"},
         {pipe, "Not a regular file"}, // opening it would wait for a writer
         {huge, "File too large (16777217 bytes, the limit is 16777216)"},
+        {manyLines, "Too many lines (1048577, the limit is 1048576)"},
     };
     for (const auto& c : cases) {
         try {
@@ -206,6 +214,8 @@ TEST_F(IniFileOnDisk, LoadsAMissingFileAsEmptyAndRefusesWhatIsNoINIFile) {
     // Up to the limit a file is read.
     std::filesystem::resize_file(huge, IniFile::MaxFileBytes);
     EXPECT_EQ(IniFile::Load(huge).ReadString("S", "k"), "v");
+    WriteBytes(manyLines, atLimit);
+    EXPECT_EQ(IniFile::Load(manyLines).ReadString("S", "k"), "v");
 }
 
 TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {

@@ -1,6 +1,7 @@
 // Files that are no definition, or a mangled one: each loads by the tolerant reading rules or is refused
 // with a clear message, and a refusal leaves the definition the user had. What bounds time and memory is
-// the size check before reading and readers that take each line once.
+// the size check before reading, the bound on the number of lines, and readers that take each line a
+// fixed number of times.
 #include "KeypadBuilders.h"
 #include "TempFolder.h"
 #include "files/DefinitionFile.h"
@@ -112,10 +113,16 @@ TEST_F(HostileFile, AMegabyteLineIsCutToWhatAValueHolds) {
 }
 
 TEST_F(HostileFile, AHundredThousandSectionsAreEachTakenOnce) {
+    // Keys 0 to 49999 twice, the second time with other codes. The sections of the keypad's keys have
+    // every key the writer writes, so that saving over the file changes their values in place.
     std::string text;
-    for (int n = 0; n < 100000; ++n)
+    for (int n = 0; n < 100000; ++n) {
         text += "[KEY" + std::to_string(n % 50000) + "]\r\nLEVEL_1_CODES=" + std::to_string(41 + n / 50000) +
                 "\r\n";
+        if (n < KeyCount)
+            text += "KeyType=0\r\nL1_AutoRepeat=0\r\nLevel_1_Name=\r\nL2_AutoRepeat=0\r\nLevel_2_Codes=\r\n"
+                    "Level_2_Name=\r\n";
+    }
     const TKeypadClass keypad = load(text);
     for (int key = 0; key < KeyCount; ++key)
         EXPECT_EQ(MacroValues(keypad, key, 0), Values{0x41}) << "key " << key;
@@ -146,6 +153,24 @@ TEST_F(HostileFile, AFileOfHundredsOfMegabytesIsRefusedUnread) {
     }
     EXPECT_EQ(fs::file_size(file()), size);
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"hostile.ckd"});
+}
+
+TEST_F(HostileFile, MillionsOfLinesAreRefused) {
+    // Each line read costs memory and time of its own; no definition has more than a few hundred.
+    const struct {
+        const char* what;
+        std::string line;
+    } cases[] = {{"empty lines", "\n"}, {"empty keys", "=\r\n"}, {"sections", "[KEY1]\r"}};
+    for (const auto& c : cases) {
+        std::string text;
+        for (int i = 0; i < 2000000; ++i)
+            text += c.line;
+        WriteBytes(file(), text);
+        TKeypadClass keypad;
+        EXPECT_EQ(read(keypad),
+                  "Unable to read " + PathText(file()) + ": Too many lines (2000000, the limit is 1048576)")
+            << c.what;
+    }
 }
 
 TEST_F(HostileFile, TheSizeLimitLiesAt16MiB) {
