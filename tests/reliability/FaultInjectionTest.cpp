@@ -96,10 +96,9 @@ protected:
         return content;
     }
 
-    // A writer of the file layer: which of its writes fails, what it writes, and the message expected.
+    // A writer of the file layer and the message expected when its write fails.
     struct Writer {
         const char* what;
-        int failingWrite;
         std::function<void()> write;
         std::function<std::string(const char* reason)> message;
     };
@@ -110,15 +109,15 @@ protected:
         ToggleShiftSlots slots;
         const ToggleShiftSlots imageSlots{3, 128, 4, 128};
         const Writer writers[] = {
-            {"definition file", 1, [&] { WriteDefinitionFile(keypad, definition(), slots); },
+            {"definition file", [&] { WriteDefinitionFile(keypad, definition(), slots); },
              [&](const char*) {
                  return "Unable to write to " + PathText(definition());
              }},
-            {"download image", 1, [&] { WriteDownloadImage(keypad, image(), imageSlots, loaderIni()); },
+            {"download image", [&] { WriteDownloadImage(keypad, image(), imageSlots, loaderIni()); },
              [&](const char* reason) {
                  return "Unable to write to " + PathText(image()) + ": " + reason;
              }},
-            {"settings file", 1,
+            {"settings file",
              [&] {
                  IniFile ini = IniFile::Load(settings());
                  ini.WriteBool("CONFIGURATION", "Hide_StartBox", true);
@@ -132,7 +131,7 @@ protected:
         for (const Writer& writer : writers)
             for (const FaultCase& fault : faults) {
                 SCOPED_TRACE(std::string(writer.what) + ", " + fault.what);
-                FaultySteps steps(fault.fault, writer.failingWrite, fault.bytesUntilFull);
+                FaultySteps steps(fault.fault, 1, fault.bytesUntilFull);
                 const ScopedFileSteps scope(steps);
                 try {
                     writer.write();
