@@ -51,6 +51,8 @@ int RunKeywright24(int argc, char** argv) {
         mainWindow = &frmMain;
         frmMain.CreateParametersDialog();
         frmMain.show();
+        if (startupPrompt)
+            startupPrompt->raise(); // above the main window also where no window manager keeps it there
         return QApplication::exec();
     } catch (const std::exception& error) {
         // A failure during start-up ends the program after the report.
