@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -153,9 +154,18 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
         return;
     const QStringList lines = fLegend.split(u'\n');
     const bool single = lines.size() == 1 && fLegend.size() == 1;
+    // Characters are drawn bold, so that small ones such as ";" and "," stay readable; words are not.
+    const bool characters =
+        std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) { return line.size() == 1; });
     QFont legendFont = font();
-    legendFont.setBold(single);
+    legendFont.setBold(characters);
     legendFont = fittingFont(legendFont, single ? 12 : 9, lines, textBox.width());
     painter.setFont(legendFont);
-    painter.drawText(textBox, Qt::AlignCenter, fLegend);
+    // Two lines each take half of the face, like the two characters printed on a keycap.
+    const qreal lineHeight = textBox.height() / static_cast<qreal>(lines.size());
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        const QRectF lineBox(textBox.left(), textBox.top() + static_cast<qreal>(line) * lineHeight,
+                             textBox.width(), lineHeight);
+        painter.drawText(lineBox, Qt::AlignCenter | Qt::TextDontClip, lines[line]);
+    }
 }
