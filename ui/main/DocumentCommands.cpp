@@ -81,17 +81,7 @@ void TfrmMain::NewMenuItemClick() {
     if (!AskToSaveChanges(ClearChangesOnNo))
         return;
     Keypad.Initialize();
-    for (TKeypadButton* button : KeyButtons) {
-        Keypad.SetKey(static_cast<std::uint8_t>(button->Tag()));
-        CopyKeyParametersToScreen(button);
-    }
-    {
-        const QSignalBlocker noLevelChange(TabControlLevel);
-        TabControlLevel->setCurrentIndex(0);
-    }
-    Keypad.SetKey(0);
-    Keypad.SetLevel(0);
-    KeyButtons[0]->setChecked(true); // the pressed button names the selected key, as after a load
+    ShowKeyTypesAndSelectFirstKey();
     CopyDataToScreen(Keypad.NumOfElements());
     setWindowTitle(TitlePrefix + QString::fromUtf16(UntitledDocumentName));
     SaveDialog.fileName = QString::fromUtf16(UntitledDocumentName);

@@ -77,6 +77,9 @@ public:
     // pictures, first level tab with key 0 and level 0, macro view, no unsaved changes, and the
     // path as the current document.
     void ShowLoadedDefinition(const QString& path);
+    // After the definition was reset or read: every key button's type picture, then the first level
+    // tab with key 0 and level 0 selected (the macro view is the caller's).
+    void ShowKeyTypesAndSelectFirstKey();
     // Colours the keypad panel by the selected level.
     void ColourKeypadPanel();
 

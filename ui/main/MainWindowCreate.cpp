@@ -84,8 +84,7 @@ void TfrmMain::ShowUntitled() {
     setWindowTitle(TitlePrefix + u"untitled.ckd"_s);
 }
 
-void TfrmMain::ShowLoadedDefinition(const QString& path) {
-    setWindowTitle(TitlePrefix + QFileInfo(path).fileName());
+void TfrmMain::ShowKeyTypesAndSelectFirstKey() {
     for (TKeypadButton* button : KeyButtons) {
         Keypad.SetKey(static_cast<std::uint8_t>(button->Tag()));
         CopyKeyParametersToScreen(button);
@@ -96,7 +95,12 @@ void TfrmMain::ShowLoadedDefinition(const QString& path) {
     }
     Keypad.SetKey(0);
     Keypad.SetLevel(0);
-    KeyButtons[0]->setChecked(true);
+    KeyButtons[0]->setChecked(true); // the pressed button names the selected key
+}
+
+void TfrmMain::ShowLoadedDefinition(const QString& path) {
+    setWindowTitle(TitlePrefix + QFileInfo(path).fileName());
+    ShowKeyTypesAndSelectFirstKey();
     ColourKeypadPanel();
     CopyDataToScreen(Keypad.NumOfElements());
     ChangesPending(false);

@@ -23,22 +23,6 @@ TMacroGrid* TEntryFixture::grid() const {
     return window.control<TMacroGrid>(u"Grid"_s);
 }
 
-void showActive(TfrmMain& window) {
-    window.show();
-    if (!QTest::qWaitForWindowActive(&window))
-        throw std::runtime_error("the main window did not become active");
-}
-
-QPoint cellCentre(TMacroGrid* grid, int index) {
-    const QModelIndex cell = grid->model()->index(index / 8, index % 8);
-    grid->scrollTo(cell);
-    return grid->visualRect(cell).center();
-}
-
-void clickCell(TMacroGrid* grid, int index) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, index));
-}
-
 void clickKeys(const TEntryFixture& f, const QStringList& names) {
     for (const QString& name : names)
         QTest::mouseClick(f.control<QAbstractButton>(name), Qt::LeftButton);

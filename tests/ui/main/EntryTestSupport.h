@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/KeyboardState.h"
+#include "tests/ui/main/GridActions.h"
 #include "tests/ui/main/WindowFixture.h"
 
 #include <QList>
@@ -41,11 +42,6 @@ struct TEntryFixture {
     template <typename T> T* control(const QString& name) const { return window.control<T>(name); }
 };
 
-// The window shown and active, so that focus and pop-up menus behave as on a desktop.
-void showActive(TfrmMain& window);
-
-void clickCell(TMacroGrid* grid, int index);
-QPoint cellCentre(TMacroGrid* grid, int index);
 // Clicks the named on-screen keys one after the other.
 void clickKeys(const TEntryFixture& f, const QStringList& names);
 

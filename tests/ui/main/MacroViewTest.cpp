@@ -1,3 +1,4 @@
+#include "tests/ui/main/GridActions.h"
 #include "tests/ui/main/TestSuites.h"
 #include "tests/ui/main/WindowFixture.h"
 #include "ui/main/MacroGrid.h"
@@ -18,22 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString Untitled = u"Keywright24 - untitled.ckd"_s;
-
-void showActive(TfrmMain& window) {
-    window.show();
-    if (!QTest::qWaitForWindowActive(&window))
-        throw std::runtime_error("the main window did not become active");
-}
-
-QPoint cellCentre(TMacroGrid* grid, int index) {
-    const QModelIndex cell = grid->model()->index(index / 8, index % 8);
-    grid->scrollTo(cell);
-    return grid->visualRect(cell).center();
-}
-
-void clickCell(TMacroGrid* grid, int index) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, index));
-}
 
 QMenu* openGridMenu(const TWindowFixture& f, int cell) {
     auto* grid = f.control<TMacroGrid>(u"Grid"_s);
