@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # The text of a PDF's pages FIRST to LAST, on one line with single blanks, as a reader sees it.
 flat_text() { pdftotext -enc UTF-8 -f "$2" -l "$3" "$1" - | tr -s '[:space:]' ' '; }
-contains() { grep -qF -- "$(tr -s '[:space:]' ' ' <<<"$2")" <<<"$1"; }
+contains() { grep -qF -- "$(printf '%s' "$2" | tr -s '[:space:]' ' ')" <<<"$1"; }
 
 check_document() {
   local pdf=$help/$1 source=$markdown/$2 title=$3
@@ -31,7 +31,7 @@ check_document() {
   while IFS= read -r heading; do
     contains "$text" "$heading" || fail "$1 lacks the heading '$heading'"
   done < <(sed -n 's/^##* //p' "$source" | sed 's/`//g')
-  for syntax in '](' '**' '[contents]' '| ---'; do
+  for syntax in '](' '**' '[contents]' '|---'; do
     contains "$text" "$syntax" && fail "$1 shows Markdown left unread: '$syntax'"
   done
 

@@ -129,6 +129,13 @@ void styleTables(QTextDocument& document) {
     }
 }
 
+// Lays the whole document out anew. After format changes the layout may keep stale places for the
+// items of lists, which then are not drawn.
+void relayout(QTextDocument& document) {
+    document.markContentsDirty(0, document.characterCount());
+    document.pageCount();
+}
+
 // The page, counted from 1, on which a block's first line stands.
 int pageOf(const QTextDocument& document, const QTextBlock& block) {
     qreal top = document.documentLayout()->blockBoundingRect(block).top();
@@ -162,14 +169,17 @@ void paginate(QTextDocument& document) {
         }
     }
     const qreal pageHeight = document.pageSize().height();
+    bool changed = true;
     for (const QTextBlock& block : blocksOf(document)) {
         if (block.blockFormat().headingLevel() < 2 || !block.next().isValid())
             continue;
-        document.pageCount(); // lays the document out after the last change
+        if (changed)
+            relayout(document);
         const int page = pageOf(document, block);
         const qreal onPage =
             document.documentLayout()->blockBoundingRect(block).top() - (page - 1) * pageHeight;
-        if (pageOf(document, block.next()) != page || onPage > pageHeight * (1 - HeadingRoomShare))
+        changed = pageOf(document, block.next()) != page || onPage > pageHeight * (1 - HeadingRoomShare);
+        if (changed)
             breakPageBefore(document, block);
     }
 }
@@ -218,7 +228,7 @@ Contents insertContents(QTextDocument& document) {
 
 // Back to front, so the positions before each replacement stay valid.
 void writePageNumbers(QTextDocument& document, const Contents& contents) {
-    document.pageCount();
+    relayout(document);
     for (std::size_t i = contents.headings.size(); i-- > 0;) {
         QTextCursor number(&document);
         number.setPosition(contents.numberPositions[i]);
@@ -267,7 +277,9 @@ QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, co
     document.setDefaultFont(body);
     document.setDocumentMargin(0);
     document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(markdownPath).absoluteDir().absolutePath() + u'/'));
-    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    // Without HTML: a text such as "<not set>" is text, not a tag.
+    document.setMarkdown(markdown, QTextDocument::MarkdownFeatures(QTextDocument::MarkdownDialectGitHub |
+                                                                   QTextDocument::MarkdownNoHTML));
     document.setPageSize(textSize);
 
     const QStringList missing = fitPictures(document, dotsToPixels(textSize.width()));
@@ -278,6 +290,7 @@ QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, co
     const Contents contents = insertContents(document);
     paginate(document);
     writePageNumbers(document, contents);
+    relayout(document);
 
     QPainter painter;
     if (!painter.begin(&writer))
@@ -289,6 +302,9 @@ QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, co
         if (page > 0)
             writer.newPage();
         painter.save();
+        // The layout draws every line of a block that reaches into the page; cut off what belongs to
+        // the pages before and after.
+        painter.setClipRect(QRectF(QPointF(0, 0), textSize));
         painter.translate(0, -page * textSize.height());
         context.clip = QRectF(QPointF(0, page * textSize.height()), textSize);
         document.documentLayout()->draw(&painter, context);
