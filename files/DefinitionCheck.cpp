@@ -3,6 +3,7 @@
 #include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/DefinitionFormat.h"
+#include "files/TextEncoding.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,8 @@ public:
         std::string line = "[" + std::string(section) + "]";
         if (!key.empty())
             line += " " + std::string(key);
-        lines_.push_back(line + ": " + message);
+        // One printable line per finding, whatever control characters the file holds.
+        lines_.push_back(ShownText(line + ": " + message, std::string::npos));
     }
     std::vector<std::string> lines() && { return std::move(lines_); }
 

@@ -7,6 +7,7 @@
 #include "files/SelectionKeeper.h"
 
 #include <array>
+#include <string>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -67,12 +68,18 @@ ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad) {
     return slots;
 }
 
-DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& path) {
-    std::error_code error;
-    if (fs::status(path, error).type() == fs::file_type::not_found)
-        return DefinitionReadResult::NoFile;
-    const IniFile ini = IniFile::Load(path);
+// The definition file's own limit comes first, so that its message is the one the user sees.
+static_assert(MaxDefinitionFileBytes <= IniFile::MaxFileBytes);
 
+IniFile LoadDefinitionIni(const fs::path& path) {
+    std::error_code error;
+    const std::uintmax_t size = fs::is_regular_file(path, error) ? fs::file_size(path, error) : 0;
+    if (!error && size > MaxDefinitionFileBytes)
+        throw FileError(PathText(path) + " is not a definition file (" + std::to_string(size) + " bytes).");
+    return IniFile::Load(path);
+}
+
+void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     // Read into a copy so that a file that cannot be read leaves the caller's definition as it was; the
     // copy keeps what Initialize does not reset (the view mode and the key entry state).
     TKeypadClass scratch = keypad;
@@ -87,14 +94,25 @@ DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& pa
     scratch.SetKey(0);
     scratch.SetLevel(0);
     keypad = scratch;
+}
+
+DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& path) {
+    std::error_code error;
+    if (fs::status(path, error).type() == fs::file_type::not_found)
+        return DefinitionReadResult::NoFile;
+    ReadDefinition(keypad, LoadDefinitionIni(path));
     return DefinitionReadResult::Loaded;
+}
+
+void WriteDefinition(IniFile& ini, TKeypadClass& keypad) {
+    WriteParameters(ini, keypad);
+    writeKeySections(ini, keypad);
 }
 
 void WriteDefinitionFile(TKeypadClass& keypad, const fs::path& path, ToggleShiftSlots& slots) {
     try {
-        IniFile ini = IniFile::Load(path);
-        WriteParameters(ini, keypad);
-        writeKeySections(ini, keypad);
+        IniFile ini = LoadDefinitionIni(path);
+        WriteDefinition(ini, keypad);
         ini.Save(path);
     } catch (const FileError&) {
         throw FileError("Unable to write to " + PathText(path));

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "files/IniFile.h"
 #include "model/KeypadClass.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -18,10 +20,23 @@ inline constexpr int NoSlotKey = 128;
 
 enum class DefinitionReadResult { NoFile, Loaded };
 
+// No definition comes near this size; a larger file is refused without being read.
+inline constexpr std::uintmax_t MaxDefinitionFileBytes = 16 * 1024 * 1024;
+
+// The definition file at path as INI text; a missing file gives an empty one. Throws FileError when the
+// file cannot be read, and without reading it when it is larger than MaxDefinitionFileBytes
+// ("<path> is not a definition file (<N> bytes).").
+IniFile LoadDefinitionIni(const std::filesystem::path& path);
+
 // Loads the definition file into keypad (reset in place; key 0 and level 0 selected afterwards).
 // A missing file changes nothing and gives NoFile. A file that cannot be read throws FileError with
 // the message for the user, and keypad stays exactly as it was. The window refresh is the caller's.
 DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path);
+
+// Reading and writing as ReadDefinitionFile and WriteDefinitionFile do, on INI text in memory. A text
+// that cannot be read throws FileError and leaves keypad as it was.
+void ReadDefinition(TKeypadClass& keypad, const IniFile& ini);
+void WriteDefinition(IniFile& ini, TKeypadClass& keypad);
 
 // Writes keypad into the file, updating an existing file in place, and fills slots. The selection of
 // keypad is kept. Throws FileError ("Unable to write to <path>") when it cannot write; the previous

@@ -1,6 +1,7 @@
 #include "files/DefinitionFormat.h"
 
 #include "files/DefinitionFile.h"
+#include "files/TextEncoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -41,7 +42,8 @@ std::string KeySectionName(int key) {
 }
 
 std::string NotAValidIntegerMessage(std::string_view numberText) {
-    return "'" + std::string(numberText) + "' is not a valid integer value";
+    // The name may be anything a file holds: a message box shows a short, printable form of it.
+    return "'" + ShownText(numberText, 64) + "' is not a valid integer value";
 }
 
 std::vector<KeySection> PlanKeySections(const IniFile& ini) {

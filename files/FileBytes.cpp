@@ -2,10 +2,10 @@
 
 #include "files/FileError.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -14,9 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string reasonText(int error) {
-    return std::generic_category().message(error != 0 ? error : static_cast<int>(std::errc::io_error));
+std::error_code systemError(int error) {
+    return {error != 0 ? error : static_cast<int>(std::errc::io_error), std::generic_category()};
 }
+
+std::string reasonText(int error) {
+    return systemError(error).message();
+}
+
+FileSteps realSteps;
+FileSteps* steps = &realSteps;
 
 [[noreturn]] void failWriting(const fs::path& path, const std::string& reason) {
     throw FileError("Unable to write to " + PathText(path) + ": " + reason);
@@ -72,18 +79,38 @@ private:
 
 } // namespace
 
-std::string ReadFileBytes(const fs::path& path) {
+std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
     const auto failReading = [&path](const std::string& reason) {
         throw FileError("Unable to read " + PathText(path) + ": " + reason);
     };
+    const auto failTooLarge = [&](const std::string& size) {
+        failReading("File too large (" + size + " bytes, the limit is " + std::to_string(maxBytes) + ")");
+    };
     std::error_code error;
-    if (fs::is_directory(path, error))
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::directory)
         failReading(std::make_error_code(std::errc::is_a_directory).message());
+    // Opening a pipe would wait for a writer, and a device may never end.
+    if (!error && status.type() != fs::file_type::regular)
+        failReading("Not a regular file");
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > maxBytes)
+        failTooLarge(std::to_string(size));
+
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         failReading(reasonText(errno));
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    if (!error)
+        bytes.reserve(static_cast<std::size_t>(size));
+    // The file may have grown since its size was taken: never hold more than the limit and one chunk.
+    std::array<char, 65536> chunk;
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > maxBytes)
+            failTooLarge("more than " + std::to_string(maxBytes));
+    }
     if (in.bad())
         failReading(reasonText(errno));
     return bytes;
@@ -102,23 +129,39 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     }
 
     TemporaryFile temporary(temporaryPathBeside(target));
-    {
-        errno = 0;
-        std::ofstream out(temporary.path(), std::ios::binary | std::ios::trunc);
-        if (!out)
-            failWriting(path, reasonText(errno));
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            failWriting(path, reasonText(errno));
-    }
+    if (const std::error_code written = steps->WriteNewFile(temporary.path(), bytes))
+        failWriting(path, written.message());
     if (replacing) {
         const fs::perms permissions = fs::status(target, error).permissions();
         if (!error)
             fs::permissions(temporary.path(), permissions, error);
     }
-    fs::rename(temporary.path(), target, error);
-    if (error)
-        failWriting(path, error.message());
+    if (const std::error_code renamed = steps->Rename(temporary.path(), target))
+        failWriting(path, renamed.message());
     temporary.commit();
+}
+
+std::error_code FileSteps::WriteNewFile(const fs::path& path, std::string_view bytes) {
+    errno = 0;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return systemError(errno);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out ? std::error_code() : systemError(errno);
+}
+
+std::error_code FileSteps::Rename(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    fs::rename(from, to, error);
+    return error;
+}
+
+ScopedFileSteps::ScopedFileSteps(FileSteps& replacement)
+    : previous_(steps) {
+    steps = &replacement;
+}
+
+ScopedFileSteps::~ScopedFileSteps() {
+    steps = previous_;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
-// The whole content of a file. Throws FileError ("Unable to read <path>: <reason>") when it cannot be
-// read, a missing file included.
-std::string ReadFileBytes(const std::filesystem::path& path);
+// The whole content of a file of at most maxBytes. Throws FileError ("Unable to read <path>: <reason>")
+// when it cannot be read, a missing file included; a larger file and anything but a regular file (a
+// folder, a device, a pipe) are refused without being read.
+std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 // Replaces the file at path with bytes: writes them to a temporary file in the same folder and renames
 // that over path, so a failure at any point leaves the previous file whole and no temporary file behind.
@@ -14,3 +17,31 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // A symbolic link is followed, and the file keeps its permissions. Throws FileError ("Unable to write
 // to <path>: <reason>").
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The steps of WriteFileAtomically that change the file system, each reporting the system's error.
+// The real steps are the default; tests put their own in place with ScopedFileSteps to make a step
+// fail as a full disk, a folder turned read-only or a refused rename would.
+class FileSteps {
+public:
+    FileSteps() = default;
+    FileSteps(const FileSteps&) = delete;
+    FileSteps& operator=(const FileSteps&) = delete;
+    virtual ~FileSteps() = default;
+
+    // Creates the file at path and writes bytes to it.
+    virtual std::error_code WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
+    // Renames from to to, replacing a file there.
+    virtual std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+};
+
+// Makes WriteFileAtomically use steps while it lives.
+class ScopedFileSteps final {
+public:
+    explicit ScopedFileSteps(FileSteps& steps);
+    ScopedFileSteps(const ScopedFileSteps&) = delete;
+    ScopedFileSteps& operator=(const ScopedFileSteps&) = delete;
+    ~ScopedFileSteps();
+
+private:
+    FileSteps* previous_;
+};

@@ -1,6 +1,7 @@
 #include "files/IniFile.h"
 
 #include "files/FileBytes.h"
+#include "files/FileError.h"
 #include "files/TextEncoding.h"
 
 #include <algorithm>
@@ -59,6 +60,20 @@ std::optional<std::uint32_t> parseDigits(std::string_view digits, int base) {
         value > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
     return static_cast<std::uint32_t>(value);
+}
+
+// The number of lines FromText makes of text.
+std::size_t lineCount(std::string_view text) {
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            ++lines;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        }
+    }
+    const bool lastLineBroken = text.empty() || text.back() == '\r' || text.back() == '\n';
+    return lastLineBroken ? lines : lines + 1;
 }
 
 } // namespace
@@ -138,7 +153,12 @@ IniFile IniFile::Load(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
         return {};
-    return FromText(ReadFileBytes(path));
+    const std::string bytes = ReadFileBytes(path, MaxFileBytes);
+    const std::size_t lines = lineCount(bytes);
+    if (lines > MaxFileLines)
+        throw FileError("Unable to read " + PathText(path) + ": Too many lines (" + std::to_string(lines) +
+                        ", the limit is " + std::to_string(MaxFileLines) + ")");
+    return FromText(bytes);
 }
 
 IniFile IniFile::FromText(std::string_view bytes) {

@@ -23,6 +23,10 @@ class IniFile final {
 public:
     // Strings read are cut to this many characters.
     static constexpr std::size_t MaxValueCharacters = 2047;
+    // Larger files are refused: every INI file this program reads is a few kilobytes and a few hundred
+    // lines. Each line read takes memory and time of its own, so the number of lines is bounded too.
+    static constexpr std::uintmax_t MaxFileBytes = 16 * 1024 * 1024;
+    static constexpr std::size_t MaxFileLines = 1024 * 1024;
 
     IniFile();
     IniFile(const IniFile&);
@@ -32,7 +36,7 @@ public:
     ~IniFile();
 
     // Reads the file; a missing file gives an empty one. Throws FileError when it exists but cannot
-    // be read.
+    // be read, or has more than MaxFileBytes or MaxFileLines.
     static IniFile Load(const std::filesystem::path& path);
     static IniFile FromText(std::string_view bytes);
 

@@ -84,3 +84,25 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t maxCharacters) {
     }
     return text;
 }
+
+std::string ShownText(std::string_view text, std::size_t maxCharacters) {
+    static constexpr std::string_view replacement = "\xEF\xBF\xBD";
+    const std::string_view shown = Utf8Prefix(text, maxCharacters);
+    std::string result;
+    result.reserve(shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(shown[i]);
+        // C1 controls (U+0080 to U+009F) are two bytes in UTF-8, C2 80 to C2 9F.
+        const auto next = i + 1 < shown.size() ? static_cast<unsigned char>(shown[i + 1]) : 0u;
+        const bool c1 = byte == 0xC2 && next >= 0x80 && next <= 0x9F;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            result += replacement;
+            i += c1 ? 1 : 0;
+        } else {
+            result += shown[i];
+        }
+    }
+    if (shown.size() < text.size())
+        result += "\xE2\x80\xA6";
+    return result;
+}

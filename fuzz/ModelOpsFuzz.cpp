@@ -1,5 +1,5 @@
 // Drives the keypad definition with a sequence of edits and checks its invariants after every step.
-#include "fuzz/FuzzCheck.h"
+#include "fuzz/DefinitionChecks.h"
 #include "model/KeypadClass.h"
 
 #include <cstddef>
@@ -40,22 +40,10 @@ struct ScriptedState final : IKeyEntryState {
     bool IsPcCapsLockOn() const override { return caps; }
 };
 
-// A macro is a run of code values without gaps, closed by -1, of at most 100 values.
-void checkMacro(const TMacroData& macro) {
-    std::size_t end = 0;
-    while (end < macro.Values.size() && macro.Values[end] != CodeValue::Empty) {
-        FUZZ_CHECK(macro.Values[end] >= 0);
-        ++end;
-    }
-    FUZZ_CHECK(end <= 100);
-    for (std::size_t i = end; i < macro.Values.size(); ++i)
-        FUZZ_CHECK(macro.Values[i] == CodeValue::Empty);
-}
-
 // Edits touch only the selected macro, so that is the one checked after every step.
 void checkInvariants(const TKeypadClass& keypad) {
     FUZZ_CHECK(keypad.Key() < KeyCount && keypad.Level() < LevelCount);
-    checkMacro(keypad.keys[keypad.Key()].Macro[keypad.Level()]);
+    CheckMacro(keypad.keys[keypad.Key()].Macro[keypad.Level()]);
     FUZZ_CHECK(keypad.NumOfElements() <= 100);
     // The code string holds exactly two digits per keypad byte.
     FUZZ_CHECK(keypad.MakeCodes().size() == 2 * static_cast<std::size_t>(keypad.CodeCount()));
@@ -112,6 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const TKeyDataRec& key : keypad.keys)
         for (const TMacroData& macro : key.Macro)
-            checkMacro(macro);
+            CheckMacro(macro);
     return 0;
 }

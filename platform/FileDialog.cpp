@@ -15,7 +15,12 @@ QString run(QWidget* parent, const FileDialogOptions& options, QFileDialog::Acce
     }
     QFileDialog dialog(parent, options.title, options.folder, options.filter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen && options.fileMustExist ? QFileDialog::ExistingFile
+                                                                                : QFileDialog::AnyFile);
+    // The filters' descriptions name their patterns themselves where they mean to.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (!options.selectedFilter.isEmpty())
+        dialog.selectNameFilter(options.selectedFilter);
     if (!options.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(options.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);

@@ -9,9 +9,12 @@ struct FileDialogOptions {
     QString title;
     QString folder;   // initial folder
     QString fileName; // preset file name
-    QString filter;   // e.g. "Keypad Definition (*.ckd)"
+    QString filter;   // name filters joined by ";;", shown without their patterns: "Definitions (*.ckd)"
     QString defaultSuffix;
     bool confirmOverwrite = false; // save dialogs: ask before replacing an existing file
+    // Document commands and external programs
+    QString selectedFilter;    // the filter chosen at first; empty for the first one
+    bool fileMustExist = true; // open dialogs: refuse a name that is not an existing file
 };
 
 // Every file dialog of the program goes through here, so tests can name the file beforehand.

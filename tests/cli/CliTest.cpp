@@ -90,6 +90,20 @@ TEST_F(Cli, ReportsDefinitionsItCannotReadWithExitCode2) {
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"bad.ckd"});
 }
 
+TEST_F(Cli, RefusesAFileTooLargeToBeADefinitionUnread) {
+    const fs::path huge = writeDefinition("[KEY0]\r\nLEVEL_1_CODES=41\r\n", "huge.ckd");
+    fs::resize_file(huge, std::uintmax_t{300} << 20); // sparse: light on the disk
+    for (const char* command : {"image", "convert", "show", "check"}) {
+        const std::string output = std::string(command) == "convert" ? " " + quoted(folder / "out.ckd") : "";
+        const Result result = run(std::string(command) + " " + quoted(huge) + output);
+        EXPECT_EQ(result.exitCode, 2) << command;
+        EXPECT_EQ(result.err,
+                  "keywright24-cli: " + huge.string() + " is not a definition file (314572800 bytes).\n")
+            << command;
+    }
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"huge.ckd"});
+}
+
 TEST_F(Cli, WritesTheDownloadImageAndLeavesTheLoaderIniAlone) {
     const fs::path definition = writeDefinition(fixture);
     const std::string loaderIni = "[Com Port Configuration]\r\nComPort=4\r\nDownloadDelay=3\r\n";
@@ -128,6 +142,28 @@ TEST_F(Cli, ConvertsAsSavingDoes) {
     const Result update = run("convert " + quoted(definition) + " " + quoted(folder / "existing.ckd"));
     EXPECT_EQ(update.exitCode, 0) << update.err;
     EXPECT_EQ(ReadBytes(folder / "existing.ckd").rfind("[KEY5]\r\nMine=kept\r\nKeyType=0\r\n", 0), 0u);
+}
+
+TEST_F(Cli, ConvertingAConvertedFileChangesNothing) {
+    // Written by hand: byte-order mark, LF and lone CR lines, names in any case, a prefix in hex, an
+    // unknown key and section, malformed codes and a name in Windows-1252.
+    const std::string byHand =
+        "\xEF\xBB\xBF; by hand\n[global_parameters]\nCommand_Prefix = 0x1B \nCustom=kept\n"
+        "[key03]\nlevel_1_codes=41 1b0132 1b09 zz\nLevel_1_Name=  'caf\xE9'  \n"
+        "[KEY99]\nx=1\n[KEY5]\rL2_AutoRepeat=yes\rKeyType=1";
+    for (const std::string& text : {fixture, byHand}) {
+        const fs::path original = writeDefinition(text);
+        const fs::path converted = folder / "converted.ckd";
+        const fs::path again = folder / "again.ckd";
+        fs::remove(converted);
+        fs::remove(again);
+        ASSERT_EQ(run("convert " + quoted(original) + " " + quoted(converted)).exitCode, 0) << text;
+        const std::string first = ReadBytes(converted);
+        EXPECT_EQ(run("convert " + quoted(converted) + " " + quoted(again)).exitCode, 0) << text;
+        EXPECT_EQ(ReadBytes(again), first) << text;
+        EXPECT_EQ(run("convert " + quoted(converted) + " " + quoted(converted)).exitCode, 0) << text;
+        EXPECT_EQ(ReadBytes(converted), first) << text;
+    }
 }
 
 TEST_F(Cli, ShowsTheParametersAndTheMacros) {

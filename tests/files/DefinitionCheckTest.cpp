@@ -66,6 +66,11 @@ TEST(DefinitionCheck, ListsWhatTheReaderDropsChangesOrRefuses) {
          {"[KEY5] KeyType: more than two toggle keys: key 6 does not reach the image, only keys 3 and 10 do",
           "[KEY7] KeyType: more than two toggle keys: key 8 does not reach the image, only keys 3 and 10 "
           "do"}},
+        // Control characters would break the one-line-per-finding output or drive a terminal.
+        {"[KEY\x1B[2J]\r\n[KEY1]\r\nKeyType=a\tb\x7F\xC2\x9B\r\n",
+         {"[KEY\xEF\xBF\xBD[2J]: '\xEF\xBF\xBD[2J' is not a valid integer value; the file cannot be read",
+          "[KEY1] KeyType: 'a\xEF\xBF\xBD"
+          "b\xEF\xBF\xBD\xEF\xBF\xBD' is not an integer; read as 0"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CheckDefinition(IniFile::FromText(c.text)), c.expected) << c.text;

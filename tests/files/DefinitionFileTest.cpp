@@ -174,6 +174,11 @@ TEST_F(DefinitionFile, RefusesAKeySectionWithoutANumberAndKeepsTheDefinition) {
     EXPECT_EQ(readFailure("[KEY1]\r\nLEVEL_1_CODES=41\r\n[KEY4x]\r\n"), "'4x' is not a valid integer value");
     EXPECT_EQ(readFailure("[GLOBAL_PARAMETERS]\r\n[AB]\r\n"), "'' is not a valid integer value");
     EXPECT_EQ(readFailure("[KEY 5]\r\n"), "' 5' is not a valid integer value");
+    // A message box shows the name printable and short, whatever the file holds.
+    EXPECT_EQ(readFailure(std::string("[KEY1\0\x1B[2J]\r\n", 13)),
+              "'1\xEF\xBF\xBD\xEF\xBF\xBD[2J' is not a valid integer value");
+    EXPECT_EQ(readFailure("[KEY" + std::string(100000, 'x') + "]\r\n"),
+              "'" + std::string(64, 'x') + "\xE2\x80\xA6' is not a valid integer value");
 }
 
 TEST_F(DefinitionFile, ReadsEachKeyOnceAndIgnoresKeysOutsideTheKeypad) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -177,14 +178,44 @@ TEST(IniText, QuotesValuesThatWouldNotReadBackUnchanged) {
 
 using IniFileOnDisk = TempFolderTest;
 
-TEST_F(IniFileOnDisk, LoadsAMissingFileAsEmptyAndRefusesAFolder) {
+TEST_F(IniFileOnDisk, LoadsAMissingFileAsEmptyAndRefusesWhatIsNoINIFile) {
     EXPECT_TRUE(IniFile::Load(folder / "absent.ini").SectionNames().empty());
-    try {
-        IniFile::Load(folder);
-        FAIL() << "a folder was read as an INI file";
-    } catch (const FileError& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to read " + PathText(folder) + ": Is a directory");
+
+    // Larger than any INI file: refused from its size, without being read.
+    const auto huge = folder / "huge.ini";
+    WriteBytes(huge, "[S]\r\nk=v\r\n");
+    std::filesystem::resize_file(huge, IniFile::MaxFileBytes + 1);
+    // A line break pair counts once, and so does a last line without a break.
+    std::string atLimit = "[S]\r\nk=v\r\n";
+    for (std::size_t line = 3; line < IniFile::MaxFileLines; ++line)
+        atLimit += line % 2 == 0 ? "\r\n" : "\n";
+    atLimit += "last\r";
+    const auto manyLines = folder / "lines.ini";
+    WriteBytes(manyLines, atLimit + "x");
+    const auto pipe = folder / "pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const struct {
+        std::filesystem::path path;
+        std::string message;
+    } cases[] = {
+        {folder, "Is a directory"},
+        {pipe, "Not a regular file"}, // opening it would wait for a writer
+        {huge, "File too large (16777217 bytes, the limit is 16777216)"},
+        {manyLines, "Too many lines (1048577, the limit is 1048576)"},
+    };
+    for (const auto& c : cases) {
+        try {
+            IniFile::Load(c.path);
+            ADD_FAILURE() << c.path << " was read as an INI file";
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()), "Unable to read " + PathText(c.path) + ": " + c.message);
+        }
     }
+    // Up to the limit a file is read.
+    std::filesystem::resize_file(huge, IniFile::MaxFileBytes);
+    EXPECT_EQ(IniFile::Load(huge).ReadString("S", "k"), "v");
+    WriteBytes(manyLines, atLimit);
+    EXPECT_EQ(IniFile::Load(manyLines).ReadString("S", "k"), "v");
 }
 
 TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {

@@ -11,6 +11,7 @@
 class QAction;
 class QButtonGroup;
 class QCheckBox;
+class QCloseEvent;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -20,6 +21,7 @@ class QProgressBar;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class TfrmParameters;
 class TKeypadButton;
 class TMacroGrid;
 
@@ -31,6 +33,9 @@ class TMacroGrid;
 //   MacroHeader.cpp       the macro header with name and auto-repeat
 //   MacroView.cpp         the macro grid, its menu and the redraw of the whole macro view
 //   PortStatus.cpp        the port status panel
+//   DocumentCommands.cpp  New, Open, Save, Save As and the unsaved-changes question on closing
+//   ExternalPrograms.cpp  Download, Test, Set Port, Key Labels and Properties
+//   HelpMenu.cpp          the Help menu with the help documents and the About box
 class TfrmMain final : public QWidget {
     Q_OBJECT
 public:
@@ -65,9 +70,17 @@ public:
     // Colours the keypad panel by the selected level.
     void ColourKeypadPanel();
 
+    // Document commands and external programs
+    // Creates the keypad properties dialog, hidden, for the Properties command to show again and again.
+    void CreateParametersDialog();
+    // The quoted path of the download image that Download hands to the loader; empty when none is known.
+    const QString& GetDownloadFileName() const { return DownloadFileName; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // Document commands: closing asks about unsaved changes (FormCloseQuery).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // MainWindowCreate.cpp
@@ -109,6 +122,38 @@ private:
 
     // PortStatus.cpp
     void CreatePortPanel();
+
+    // DocumentCommands.cpp
+    void SetUpDocumentCommands();
+    void NewMenuItemClick();
+    void OpenMenuItemClick();
+    bool SaveMenuItemClick();
+    bool SaveAsMenuItemClick();
+    bool SaveDefinitionAs(const QString& path);
+    bool FormCloseQuery();
+    bool AskToSaveChanges(bool clearChangesOnNo);
+
+    // ExternalPrograms.cpp
+    void SetUpExternalPrograms();
+    void ToolBtnParametersClick();
+    void ToolBtnDownloadClick();
+    void ToolButtonTestClick();
+    void btnWirepickClick();
+    void ToolButtonKeyLabelsClick();
+
+    // HelpMenu.cpp
+    void CreateHelpMenu();
+    void GettingStartedClick();
+    void UserManualClick();
+    void AboutMenuItemClick();
+
+    // Document state and the windows the commands open
+    QString DownloadFileName;
+    TfrmParameters* frmParameters = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* GettingStarted = nullptr;
+    QAction* UserManual = nullptr;
+    QAction* AboutMenuItem = nullptr;
 
     // The keypad definition and the program's folders.
     TKeypadClass Keypad;

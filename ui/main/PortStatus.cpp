@@ -1,3 +1,4 @@
+#include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"
 
 #include <QLabel>
@@ -19,6 +20,17 @@ void setPortCaption(QLabel* panel, const QString& caption, const QColor& colour,
     panel->setToolTip(hint);
 }
 
+// The kind of connection after the port number; only a single letter names one.
+QString connectionKind(const QString& comType) {
+    if (comType.compare(u"U"_s, Qt::CaseInsensitive) == 0)
+        return u" (USB)"_s;
+    if (comType.compare(u"R"_s, Qt::CaseInsensitive) == 0)
+        return u" (DB9)"_s;
+    if (comType.compare(u"V"_s, Qt::CaseInsensitive) == 0)
+        return u" (CDC)"_s;
+    return {};
+}
+
 } // namespace
 
 void TfrmMain::CreatePortPanel() {
@@ -36,8 +48,15 @@ void TfrmMain::CreatePortPanel() {
     setPortCaption(panelPort, u"Port: <not set>"_s, Qt::red, {});
 }
 
-// Until the loader's settings are read, the panel shows that no port is set.
+// Shows the port recorded in the loader's INI file in the user's folder. A negative port leaves the
+// panel as it was.
 void TfrmMain::ShowPortStatus() {
-    setPortCaption(panelPort, u"Port: <not set>"_s, QColor(255, 0, 0),
-                   u"Click \"Set Port\" to set the keypad COM port"_s);
+    const QString hint = u"Click \"Set Port\" to set the keypad COM port"_s;
+    const LoaderPort port = ReadLoaderPort(UserFolder);
+    if (port.comPort > 0)
+        setPortCaption(panelPort,
+                       u"Port: COM"_s + QString::number(port.comPort) + connectionKind(port.comType),
+                       QColor(0, 128, 0), hint);
+    else if (port.comPort == 0)
+        setPortCaption(panelPort, u"Port: <not set>"_s, QColor(255, 0, 0), hint);
 }

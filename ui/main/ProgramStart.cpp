@@ -3,22 +3,17 @@
 #include "files/FileError.h"
 #include "files/IniFile.h"
 #include "platform/Folders.h"
+#include "ui/dialogs/Startup.h"
 #include "ui/main/Application.h"
+#include "ui/main/HelpDocuments.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/UserFolder.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <exception>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-// The startup prompt comes with the dialogs. It is created here, owned by the application, and shown
-// without waiting, so that it stays above the main window until the user closes it.
-void ShowStartupPrompt(const QString& /*userFolder*/) {}
-
-} // namespace
 
 bool ReadHideStartBox(const QString& userFolder) {
     const QString settingsFile = SettingsFilePath(userFolder);
@@ -32,17 +27,32 @@ bool ReadHideStartBox(const QString& userFolder) {
     }
 }
 
+std::unique_ptr<TStartupForm> ShowStartupPrompt(const QString& userFolder,
+                                                std::function<QWidget*()> mainWindow) {
+    auto prompt = std::make_unique<TStartupForm>(
+        userFolder, [mainWindow = std::move(mainWindow)] { OpenGettingStarted(mainWindow()); });
+    // The program ends when the main window closes, whether or not the prompt is still open.
+    prompt->setAttribute(Qt::WA_QuitOnClose, false);
+    prompt->show();
+    return prompt;
+}
+
 int RunKeywright24(int argc, char** argv) {
     TKeywright24Application application(argc, argv);
     try {
         const QString userFolder = MakeUserFolder();
+        QPointer<TfrmMain> mainWindow; // none yet while the prompt is created
+        std::unique_ptr<TStartupForm> startupPrompt;
         if (!ReadHideStartBox(userFolder))
-            ShowStartupPrompt(userFolder);
+            startupPrompt = ShowStartupPrompt(userFolder, [&mainWindow] { return mainWindow.data(); });
         QApplication::setApplicationName(u"Keywright24"_s);
 
         TfrmMain frmMain(QApplication::arguments().mid(1));
-        // The keypad properties dialog frmParameters is created here, hidden, once it exists.
+        mainWindow = &frmMain;
+        frmMain.CreateParametersDialog();
         frmMain.show();
+        if (startupPrompt)
+            startupPrompt->raise(); // above the main window also where no window manager keeps it there
         return QApplication::exec();
     } catch (const std::exception& error) {
         // A failure during start-up ends the program after the report.

@@ -55,8 +55,8 @@ void addDivider(QToolBar* toolBar, const QString& name) {
 
 } // namespace
 
-// The commands' buttons. What they do comes with the document commands and the external programs;
-// here they get their look, and Save its enabling through ChangesPending.
+// The commands' buttons with their look; Save is enabled through ChangesPending. What they do comes
+// with the document commands and the external programs, which connect them at the end.
 void TfrmMain::CreateToolBar() {
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(u"ToolBar1"_s);
@@ -83,4 +83,8 @@ void TfrmMain::CreateToolBar() {
     btnWirepick = addButton(ToolBar1, u"btnWirepick"_s, u"Set Port"_s, 9);
     ToolBtnDownload = addButton(ToolBar1, u"ToolBtnDownload"_s, u"Download"_s, 5);
     ToolButtonTest = addButton(ToolBar1, u"ToolButtonTest"_s, u"  Test  "_s, 6);
+
+    // Document commands and external programs
+    SetUpDocumentCommands();
+    SetUpExternalPrograms();
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Starting documents and programs that run on their own; nothing started here is waited for.
+class ShellStart final {
+public:
+    // Opens the document at path with the desktop's default handler for it. False when there is no
+    // such file or the desktop cannot open it.
+    static bool openDocument(const QString& path);
+
+    // Starts the program at its full path, detached, with the arguments that the Windows command-line
+    // rules make of parameters: a quoted path with blanks arrives as one argument. Never through a
+    // shell and never looked up on a search path. False when there is no such program file or it
+    // cannot be started.
+    static bool startProgram(const QString& programPath, const QString& parameters = {});
+};
+
+// The arguments of a Windows parameter string: blanks and tabs separate them; double quotes enclose
+// blanks and are removed; inside quotes two double quotes give one. Backslashes count only before a
+// double quote: 2n of them give n backslashes and the quote keeps its role, 2n + 1 give n backslashes
+// and a literal double quote.
+QStringList SplitWindowsParameters(const QString& parameters);

@@ -1,0 +1,498 @@
+#include "files/DefinitionFile.h"
+#include "files/DownloadImage.h"
+#include "files/IniFile.h"
+#include "tests/ui/main/DocumentsSuites.h"
+#include "tests/ui/main/ProgramsFixture.h"
+#include "ui/main/DocumentPaths.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString UntitledTitle = u"Keywright24 - untitled.ckd"_s;
+const QString Question = u"Do you wish to save changes to your custom definition?"_s;
+
+void click(const TProgramsFixture& p, const QString& button) {
+    p.f.control<QToolButton>(button)->click();
+}
+
+// Saves the window's definition as path through Save As.
+void saveAs(const TProgramsFixture& p, const QString& path) {
+    FileDialog::setNextFileName(path);
+    click(p, u"ToolBtnSaveAs"_s);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The texts of the message boxes shown so far.
+QStringList shownTexts() {
+    QStringList texts;
+    for (const MessageBox::Shown& box : MessageBox::shown())
+        texts << box.text;
+    return texts;
+}
+
+QString portCaption(const TProgramsFixture& p) {
+    return p.f.control<QLabel>(u"panelPort"_s)->text();
+}
+
+} // namespace
+
+class TestDocumentCommands final : public QObject {
+    Q_OBJECT
+private slots:
+    void unsavedChangesQuestion_data();
+    void unsavedChangesQuestion();
+    void yesWithoutSavingStopsTheCommand_data();
+    void yesWithoutSavingStopsTheCommand();
+    void noQuestionWithoutChanges();
+    void newResetsWindowAndDocument();
+    void saveAsksForANameOnceThenSavesInPlace_data();
+    void saveAsksForANameOnceThenSavesInPlace();
+    void cancelledSaveAsChangesNothing();
+    void openCancelledAfterNoKeepsTheChanges();
+    void openNamesTheImageEvenForAMissingFile();
+    void unreadableFileKeepsTheDefinition();
+    void failedSaveLosesNothingAndDownloadRefuses_data();
+    void failedSaveLosesNothingAndDownloadRefuses();
+    void saveUpdatesOnlyAnUsedLoaderIni_data();
+    void saveUpdatesOnlyAnUsedLoaderIni();
+    void imagePathRule_data();
+    void imagePathRule();
+};
+
+// Each command against the question's three answers, on a named definition with an unsaved edit. The
+// port recorded for the loader tells whether the command refreshed the port status at its end.
+void TestDocumentCommands::unsavedChangesQuestion_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<MessageBox::Answer>("answer");
+    QTest::addColumn<bool>("saved");  // the edit is in the definition file afterwards
+    QTest::addColumn<bool>("goesOn"); // the command did its work
+    const auto Yes = MessageBox::Answer::Yes;
+    const auto No = MessageBox::Answer::No;
+    const auto Cancel = MessageBox::Answer::Cancel;
+    QTest::newRow("New, Yes") << u"new"_s << Yes << true << true;
+    QTest::newRow("New, No") << u"new"_s << No << false << true;
+    QTest::newRow("New, Cancel") << u"new"_s << Cancel << false << false;
+    QTest::newRow("Open, Yes") << u"open"_s << Yes << true << true;
+    QTest::newRow("Open, No") << u"open"_s << No << false << true;
+    QTest::newRow("Open, Cancel") << u"open"_s << Cancel << false << false;
+    QTest::newRow("close, Yes") << u"close"_s << Yes << true << true;
+    QTest::newRow("close, No") << u"close"_s << No << false << true;
+    QTest::newRow("close, Cancel") << u"close"_s << Cancel << false << false;
+}
+
+void TestDocumentCommands::unsavedChangesQuestion() {
+    QFETCH(QString, command);
+    QFETCH(MessageBox::Answer, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, goesOn);
+    TProgramsFixture p;
+    const QString path = p.f.userPath(u"Macro_Files/pad.ckd"_s);
+    const QString other = p.f.userPath(u"Macro_Files/other.ckd"_s);
+    {
+        TKeypadClass otherKeypad;
+        ToggleShiftSlots ignored;
+        otherKeypad.SetKeyRollOver(5);
+        WriteDefinitionFile(otherKeypad, toFilesystemPath(other), ignored);
+    }
+    saveAs(p, path);
+    const QByteArray before = fileBytes(path);
+    MakeAnEdit(p);
+    const std::string edited = Fingerprint(p.f.keypad());
+    TProgramsFixture::writeLoaderIni(p.f.userPath(),
+                                     "[Com Port Configuration]\r\nComPort=3\r\nComType=U\r\n");
+    MessageBox::clearShown();
+
+    MessageBox::setNextAnswer(answer);
+    if (command == u"open"_s)
+        FileDialog::setNextFileName(other);
+    bool closed = false;
+    if (command == u"new"_s)
+        click(p, u"ToolBtnNew"_s);
+    else if (command == u"open"_s)
+        click(p, u"ToolBtnOpen"_s);
+    else
+        closed = p.window().close();
+
+    QCOMPARE(shownTexts(), QStringList{Question});
+    QCOMPARE(MessageBox::shown().front().icon, MessageBox::Icon::Question);
+    if (saved) {
+        TKeypadClass savedKeypad = ReadBack(path);
+        QCOMPARE(Fingerprint(savedKeypad), edited);
+    } else {
+        QCOMPARE(fileBytes(path), before);
+    }
+    QCOMPARE(closed, command == u"close"_s && goesOn);
+    if (!goesOn) {
+        QCOMPARE(Fingerprint(p.f.keypad()), edited);
+        QVERIFY(p.window().HasChangesPending());
+        QCOMPARE(p.window().windowTitle(), u"Keywright24 - pad.ckd*"_s);
+        QCOMPARE(portCaption(p), u"Port: <not set>"_s); // no refresh either
+        return;
+    }
+    if (command == u"new"_s) {
+        QCOMPARE(p.window().windowTitle(), UntitledTitle);
+        QCOMPARE(p.f.keypad().NumOfElements(), 0);
+        QVERIFY(!p.window().HasChangesPending());
+        QCOMPARE(portCaption(p), u"Port: COM3 (USB)"_s);
+    } else if (command == u"open"_s) {
+        QCOMPARE(p.window().windowTitle(), u"Keywright24 - other.ckd"_s);
+        QCOMPARE(p.f.keypad().KeyRollOver(), 5);
+        QVERIFY(!p.window().HasChangesPending());
+        QCOMPARE(p.window().GetDownloadFileName(), QuotedPath(p.f.userPath(u"Macro_Files/other.hex"_s)));
+        QCOMPARE(portCaption(p), u"Port: COM3 (USB)"_s);
+    }
+}
+
+// Yes to the question, then no save: the Save As dialog cancelled or the file not writable. The
+// command stops, so the changes the user wanted saved are still there.
+void TestDocumentCommands::yesWithoutSavingStopsTheCommand_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("dialogCancelled"); // else the save fails
+    for (const QString& command : {u"new"_s, u"open"_s, u"close"_s}) {
+        QTest::addRow("%s, Save As cancelled", qPrintable(command)) << command << true;
+        QTest::addRow("%s, save failed", qPrintable(command)) << command << false;
+    }
+}
+
+void TestDocumentCommands::yesWithoutSavingStopsTheCommand() {
+    QFETCH(QString, command);
+    QFETCH(bool, dialogCancelled);
+    TProgramsFixture p;
+    MakeAnEdit(p);
+    const std::string edited = Fingerprint(p.f.keypad());
+    const QString other = p.f.userPath(u"Macro_Files/other.ckd"_s);
+
+    MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+    FileDialog::setNextFileName(dialogCancelled ? QString() : p.f.userPath(u"no such folder/pad.ckd"_s));
+    FileDialog::setNextFileName(other); // for Open, were it to go on
+    bool closed = false;
+    if (command == u"new"_s)
+        click(p, u"ToolBtnNew"_s);
+    else if (command == u"open"_s)
+        click(p, u"ToolBtnOpen"_s);
+    else
+        closed = p.window().close();
+
+    QVERIFY(!closed);
+    QCOMPARE(Fingerprint(p.f.keypad()), edited);
+    QVERIFY(p.window().HasChangesPending());
+    QVERIFY(p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
+    QCOMPARE(FileDialog::lastOptions().title, u"Save Redefinition File"_s); // no open dialog followed
+    QCOMPARE(shownTexts().size(), dialogCancelled ? 1 : 2);                 // the question, the failure
+}
+
+void TestDocumentCommands::noQuestionWithoutChanges() {
+    TProgramsFixture p;
+    click(p, u"ToolBtnNew"_s);
+    FileDialog::setNextFileName({});
+    click(p, u"ToolBtnOpen"_s);
+    QVERIFY(p.window().close());
+    QVERIFY(MessageBox::shown().empty());
+}
+
+// After a loaded definition with key types, on level 2 and key 8 with its macro shown: everything back to an
+// untitled, empty definition on key 1, level 1.
+void TestDocumentCommands::newResetsWindowAndDocument() {
+    TProgramsFixture p;
+    const QString path = p.f.userPath(u"Macro_Files/typed.ckd"_s);
+    {
+        TKeypadClass typed;
+        typed.SetKey(3);
+        typed.SetKeytype(ktShift);
+        typed.SetKey(20);
+        typed.SetKeytype(ktToggle);
+        fillMacro(typed, 7, 1, 2);
+        ToggleShiftSlots ignored;
+        WriteDefinitionFile(typed, toFilesystemPath(path), ignored);
+    }
+    FileDialog::setNextFileName(path);
+    click(p, u"ToolBtnOpen"_s);
+    QVERIFY(!p.f.control<QToolButton>(u"SpeedButton24"_s)->icon().isNull());
+    p.f.control<QTabWidget>(u"TabControlLevel"_s)->setCurrentIndex(1);
+    p.f.control<QToolButton>(u"SpeedButton114"_s)->click();
+    QCOMPARE(p.f.keypad().NumOfElements(), 2);
+
+    click(p, u"ToolBtnNew"_s);
+    QVERIFY(MessageBox::shown().empty());
+    for (QToolButton* key : p.f.control<QWidget>(u"pnlKeypad"_s)->findChildren<QToolButton*>())
+        QVERIFY2(key->icon().isNull(), qPrintable(key->objectName()));
+    QVERIFY(p.f.control<QAbstractButton>(u"SpeedButton21"_s)->isChecked());
+    QCOMPARE(p.f.control<QTabWidget>(u"TabControlLevel"_s)->currentIndex(), 0);
+    QCOMPARE(p.f.keypad().Key(), 0);
+    QCOMPARE(p.f.keypad().Level(), 0);
+    QCOMPARE(p.f.control<QLabel>(u"lblMacroHeader"_s)->text(), u"Macro for Key 1, Level 1"_s);
+    QCOMPARE(p.f.control<QWidget>(u"pnlKeypad"_s)->palette().color(QPalette::Window), QColor(166, 202, 240));
+    QCOMPARE(p.window().windowTitle(), UntitledTitle);
+    QCOMPARE(p.window().CurrentDocumentPath(), u"untitled.ckd"_s);
+    QVERIFY(p.window().GetDownloadFileName().isEmpty());
+    TKeypadClass empty;
+    QCOMPARE(Fingerprint(p.f.keypad()), Fingerprint(empty));
+}
+
+void TestDocumentCommands::saveAsksForANameOnceThenSavesInPlace_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("image");
+    QTest::newRow("definition") << u"Macro_Files/pad.ckd"_s << u"Macro_Files/pad.hex"_s;
+    QTest::newRow("other extension") << u"Macro_Files/pad.keys"_s << u"Macro_Files/pad.khex"_s;
+    QTest::newRow("saved as untitled.ckd") << u"elsewhere/untitled.ckd"_s << u"elsewhere/untitled.hex"_s;
+    QTest::newRow("blanks in the folder") << u"my pads/pad one.ckd"_s << u"my pads/pad one.hex"_s;
+}
+
+void TestDocumentCommands::saveAsksForANameOnceThenSavesInPlace() {
+    QFETCH(QString, name);
+    QFETCH(QString, image);
+    TProgramsFixture p;
+    const QString path = p.f.userPath(name);
+    const QString imagePath = p.f.userPath(image);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    MakeAnEdit(p);
+
+    FileDialog::setNextFileName(path);
+    click(p, u"ToolBtnSave"_s);
+    const FileDialogOptions& asked = FileDialog::lastOptions();
+    QCOMPARE(asked.title, u"Save Redefinition File"_s);
+    QCOMPARE(asked.filter, u"Custom Keyboard Definition  Files (*.ckd)"_s);
+    QCOMPARE(asked.defaultSuffix, u"ckd"_s);
+    QCOMPARE(asked.fileName, u"untitled.ckd"_s);
+    QCOMPARE(QDir::cleanPath(asked.folder), QDir::cleanPath(p.f.userPath(u"Macro_Files"_s)));
+    QVERIFY(asked.confirmOverwrite);
+
+    QCOMPARE(p.window().windowTitle(), u"Keywright24 - "_s + QFileInfo(path).fileName());
+    QVERIFY(!p.window().HasChangesPending());
+    QVERIFY(!p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
+    QCOMPARE(p.window().CurrentDocumentPath(), path);
+    QCOMPARE(p.window().GetDownloadFileName(), u'"' + imagePath + u'"');
+    TKeypadClass saved = ReadBack(path);
+    QCOMPARE(Fingerprint(saved), Fingerprint(p.f.keypad()));
+    QCOMPARE(fileBytes(imagePath).toStdString(), DownloadImageText(saved, FindToggleShiftKeys(saved)));
+
+    // A second edit goes to the same file without a dialog.
+    FileDialog::clear();
+    p.f.keypad().SetKeyRollOver(4);
+    p.window().ChangesPending(true);
+    click(p, u"ToolBtnSave"_s);
+    QVERIFY(FileDialog::lastOptions().title.isEmpty());
+    QCOMPARE(ReadBack(path).KeyRollOver(), 4);
+    QVERIFY(!p.window().HasChangesPending());
+    QVERIFY(MessageBox::shown().empty());
+}
+
+void TestDocumentCommands::cancelledSaveAsChangesNothing() {
+    TProgramsFixture p;
+    const QString path = p.f.userPath(u"Macro_Files/pad.ckd"_s);
+    saveAs(p, path);
+    MakeAnEdit(p);
+    const QByteArray before = fileBytes(path);
+    const QStringList filesBefore = QDir(p.f.userPath(u"Macro_Files"_s)).entryList(QDir::Files);
+
+    FileDialog::setNextFileName({});
+    click(p, u"ToolBtnSaveAs"_s);
+    QCOMPARE(FileDialog::lastOptions().fileName, path); // the dialog opened on the current document
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(QDir(p.f.userPath(u"Macro_Files"_s)).entryList(QDir::Files), filesBefore);
+    QCOMPARE(p.window().windowTitle(), u"Keywright24 - pad.ckd*"_s);
+    QVERIFY(p.window().HasChangesPending());
+    QCOMPARE(p.window().CurrentDocumentPath(), path);
+    QCOMPARE(p.window().GetDownloadFileName(), QuotedPath(p.f.userPath(u"Macro_Files/pad.hex"_s)));
+    QVERIFY(MessageBox::shown().empty());
+}
+
+// No to the question, then the open dialog cancelled: the edit stays, marked unsaved, and the port
+// status is read again.
+void TestDocumentCommands::openCancelledAfterNoKeepsTheChanges() {
+    TProgramsFixture p;
+    MakeAnEdit(p);
+    const std::string edited = Fingerprint(p.f.keypad());
+    TProgramsFixture::writeLoaderIni(p.f.userPath(), "[Com Port Configuration]\r\nComPort=7\r\n");
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    FileDialog::setNextFileName({});
+    click(p, u"ToolBtnOpen"_s);
+    QCOMPARE(Fingerprint(p.f.keypad()), edited);
+    QVERIFY(p.window().HasChangesPending());
+    QCOMPARE(p.window().windowTitle(), UntitledTitle + u'*');
+    QCOMPARE(portCaption(p), u"Port: COM7"_s);
+}
+
+void TestDocumentCommands::openNamesTheImageEvenForAMissingFile() {
+    TProgramsFixture p;
+    const QString missing = p.f.userPath(u"Macro_Files/missing.ckd"_s);
+    FileDialog::setNextFileName(missing);
+    click(p, u"ToolBtnOpen"_s);
+    const FileDialogOptions& asked = FileDialog::lastOptions();
+    QCOMPARE(asked.title, u"Open Redefinition File"_s);
+    QCOMPARE(asked.filter, u"Custom Keyboard Definition (*.ckd) (*.ckd)"_s); // shown without the last part
+    QCOMPARE(asked.defaultSuffix, u"ckd"_s);
+    QVERIFY(asked.fileName.isEmpty());
+    QVERIFY(!asked.fileMustExist);
+    QCOMPARE(QDir::cleanPath(asked.folder), QDir::cleanPath(p.f.userPath(u"Macro_Files"_s)));
+
+    QCOMPARE(p.window().windowTitle(), UntitledTitle);
+    QCOMPARE(p.window().CurrentDocumentPath(), u"untitled.ckd"_s);
+    QCOMPARE(p.window().GetDownloadFileName(), QuotedPath(p.f.userPath(u"Macro_Files/missing.hex"_s)));
+    QVERIFY(!QFile::exists(missing));
+    QVERIFY(MessageBox::shown().empty());
+
+    FileDialog::setNextFileName({});
+    click(p, u"ToolBtnOpen"_s); // the dialog remembers the last name
+    QCOMPARE(FileDialog::lastOptions().fileName, missing);
+}
+
+void TestDocumentCommands::unreadableFileKeepsTheDefinition() {
+    TProgramsFixture p;
+    const QString good = p.f.userPath(u"Macro_Files/good.ckd"_s);
+    saveAs(p, good);
+    MakeAnEdit(p);
+    const std::string edited = Fingerprint(p.f.keypad());
+    const QString broken = p.f.userPath(u"Macro_Files/broken.ckd"_s);
+    QVERIFY(QDir().mkpath(broken)); // a folder where the file should be
+
+    MessageBox::setNextAnswer(MessageBox::Answer::No);
+    FileDialog::setNextFileName(broken);
+    click(p, u"ToolBtnOpen"_s);
+    QCOMPARE(MessageBox::shown().size(), 2u);
+    QCOMPARE(MessageBox::shown().back().icon, MessageBox::Icon::Error);
+    QCOMPARE(MessageBox::shown().back().title, u"Keywright24"_s);
+    QCOMPARE(Fingerprint(p.f.keypad()), edited);
+    QVERIFY(p.window().HasChangesPending());
+    QCOMPARE(p.window().CurrentDocumentPath(), good);
+    QCOMPARE(p.window().GetDownloadFileName(), QuotedPath(p.f.userPath(u"Macro_Files/good.hex"_s)));
+}
+
+// A save that cannot complete reports why, keeps the edit marked as unsaved and keeps the image that
+// Download sends, so that Download refuses until a save succeeds.
+void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses_data() {
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("image path taken by a folder") << u"image"_s;
+    QTest::newRow("no such folder") << u"folder"_s;
+    QTest::newRow("read-only folder") << u"read-only"_s;
+}
+
+void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
+    QFETCH(QString, obstacle);
+    TProgramsFixture p;
+    p.installProgram(u"Uplinker.exe"_s);
+    const QString first = p.f.userPath(u"Macro_Files/first.ckd"_s);
+    saveAs(p, first);
+    const QString firstImage = QuotedPath(p.f.userPath(u"Macro_Files/first.hex"_s));
+    MakeAnEdit(p);
+    const std::string edited = Fingerprint(p.f.keypad());
+
+    QString target = p.f.userPath(u"Locked/pad.ckd"_s);
+    if (obstacle == u"image"_s) {
+        QVERIFY(QDir().mkpath(p.f.userPath(u"Locked/pad.hex"_s)));
+    } else if (obstacle == u"folder"_s) {
+        target = p.f.userPath(u"Missing/pad.ckd"_s);
+    } else {
+        const QString folder = p.f.userPath(u"Locked"_s);
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFile probe(folder + u"/probe"_s); probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("this user may write into read-only folders");
+        }
+    }
+    MessageBox::clearShown();
+    saveAs(p, target);
+    QFile::setPermissions(p.f.userPath(u"Locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QCOMPARE(MessageBox::shown().size(), 1u);
+    QCOMPARE(MessageBox::shown().front().icon, MessageBox::Icon::Error);
+    QVERIFY2(MessageBox::shown().front().text.startsWith(u"Unable to write to "_s),
+             qPrintable(MessageBox::shown().front().text));
+    QVERIFY(MessageBox::shown().front().text.endsWith(u'.'));
+    QCOMPARE(Fingerprint(p.f.keypad()), edited);
+    QVERIFY(p.window().HasChangesPending());
+    QVERIFY(p.window().windowTitle().endsWith(u'*'));
+    QVERIFY(p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
+    QCOMPARE(p.window().GetDownloadFileName(), firstImage);
+    QVERIFY(QFileInfo(p.f.userPath(u"Macro_Files/first.ckd"_s)).isFile());
+
+    MessageBox::clearShown();
+    click(p, u"ToolBtnDownload"_s);
+    QCOMPARE(shownTexts(), QStringList{u"You must save your file before downloading it to the keypad."_s});
+    QVERIFY(!p.wasStarted(u"Uplinker.exe"_s));
+
+    // Saved somewhere that works, the edit reaches the keypad.
+    const QString good = p.f.userPath(u"Macro_Files/good.ckd"_s);
+    saveAs(p, good);
+    QVERIFY(!p.window().HasChangesPending());
+    click(p, u"ToolBtnDownload"_s);
+    QCOMPARE(p.startedWith(u"Uplinker.exe"_s), QStringList{p.f.userPath(u"Macro_Files/good.hex"_s)});
+    TKeypadClass saved = ReadBack(good);
+    QCOMPARE(Fingerprint(saved), edited);
+}
+
+// Save passes the download delay to the loader's INI file in the program folder only when that file
+// records a port; it never makes the file, and the copy in the user's folder is not touched.
+void TestDocumentCommands::saveUpdatesOnlyAnUsedLoaderIni_data() {
+    QTest::addColumn<QByteArray>("loaderIni"); // empty: no file
+    QTest::addColumn<bool>("updated");
+    QTest::newRow("port 4") << QByteArray("[Com Port Configuration]\r\nComPort=4\r\nDownloadDelay=1\r\n")
+                            << true;
+    QTest::newRow("port 0") << QByteArray("[com port configuration]\r\ncomport=0\r\n") << true;
+    QTest::newRow("port -1") << QByteArray("[Com Port Configuration]\r\nComPort=-1\r\nDownloadDelay=1\r\n")
+                             << false;
+    QTest::newRow("no port") << QByteArray("[Com Port Configuration]\r\nDownloadDelay=1\r\n") << false;
+    QTest::newRow("no file") << QByteArray() << false;
+}
+
+void TestDocumentCommands::saveUpdatesOnlyAnUsedLoaderIni() {
+    QFETCH(QByteArray, loaderIni);
+    QFETCH(bool, updated);
+    TProgramsFixture p;
+    const QString programIni = p.programs.filePath(u"Uplinker.ini"_s);
+    const QByteArray userIni("[Com Port Configuration]\r\nComPort=2\r\n");
+    TProgramsFixture::writeLoaderIni(p.f.userPath(), userIni);
+    if (!loaderIni.isEmpty())
+        TProgramsFixture::writeLoaderIni(p.programs.path(), loaderIni);
+    p.f.keypad().SetDownloadDelay(37);
+    saveAs(p, p.f.userPath(u"Macro_Files/pad.ckd"_s));
+
+    QVERIFY(MessageBox::shown().empty());
+    QCOMPARE(fileBytes(p.f.userPath(u"Uplinker.ini"_s)), userIni);
+    if (loaderIni.isEmpty()) {
+        QVERIFY(!QFile::exists(programIni));
+    } else if (updated) {
+        const IniFile ini = IniFile::Load(toFilesystemPath(programIni));
+        QCOMPARE(ini.ReadInteger("Com Port Configuration", "DownloadDelay", -1), 37);
+    } else {
+        QCOMPARE(fileBytes(programIni), loaderIni);
+    }
+}
+
+void TestDocumentCommands::imagePathRule_data() {
+    QTest::addColumn<QString>("definition");
+    QTest::addColumn<QString>("image");
+    QTest::newRow("ckd") << u"/a/pad.ckd"_s << u"/a/pad.hex"_s;
+    QTest::newRow("four letters") << u"/a/pad.keys"_s << u"/a/pad.khex"_s;
+    QTest::newRow("no extension") << u"/a/keypad"_s << u"/a/keyhex"_s;
+    QTest::newRow("blanks") << u"/my pads/pad one.ckd"_s << u"/my pads/pad one.hex"_s;
+    QTest::newRow("accented") << u"/a/p\u00e4d.c\u00e4d"_s << u"/a/p\u00e4d.hex"_s;
+    QTest::newRow("beyond the basic plane") << u"/a/pad.\U0001F600kd"_s << u"/a/pad.hex"_s;
+    QTest::newRow("short") << u"ab"_s << u"hex"_s;
+}
+
+void TestDocumentCommands::imagePathRule() {
+    QFETCH(QString, definition);
+    QFETCH(QString, image);
+    QCOMPARE(DownloadImagePath(definition), image);
+}
+
+int RunDocumentCommandsTests(int argc, char** argv) {
+    TestDocumentCommands tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "DocumentCommandsTest.moc"

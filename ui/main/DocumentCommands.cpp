@@ -1,0 +1,168 @@
+#include "files/DefinitionFile.h"
+#include "files/DownloadImage.h"
+#include "platform/BusyCursor.h"
+#include "platform/FileDialog.h"
+#include "platform/FileFilter.h"
+#include "platform/Folders.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "ui/main/Application.h"
+#include "ui/main/DocumentPaths.h"
+#include "ui/main/KeypadButton.h"
+#include "ui/main/LoaderSettings.h"
+#include "ui/main/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <QToolButton>
+#include <exception>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString TitlePrefix = u"Keywright24 - "_s;
+
+// What answering No to the question does to the unsaved-changes mark.
+constexpr bool KeepChangesOnNo = false;
+constexpr bool ClearChangesOnNo = true;
+
+// Runs work under the busy cursor. The error text when it failed; the previous cursor is back before
+// the caller reports it.
+template <typename Work> std::optional<QString> RunBusy(Work&& work) {
+    const BusyCursor busy;
+    try {
+        work();
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void TfrmMain::SetUpDocumentCommands() {
+    OpenDialog.title = u"Open Redefinition File"_s;
+    OpenDialog.filter = NameFiltersFromPairs(u"Custom Keyboard Definition (*.ckd)|*.ckd"_s).join(u";;"_s);
+    OpenDialog.defaultSuffix = u"ckd"_s;
+    OpenDialog.fileMustExist = false; // a name that does not exist loads nothing, yet names the image
+
+    SaveDialog.title = u"Save Redefinition File"_s;
+    SaveDialog.filter = NameFiltersFromPairs(u"Custom Keyboard Definition  Files|*.ckd"_s).join(u";;"_s);
+    SaveDialog.defaultSuffix = u"ckd"_s;
+    SaveDialog.confirmOverwrite = true;
+
+    connect(ToolBtnNew, &QToolButton::clicked, this, &TfrmMain::NewMenuItemClick);
+    connect(ToolBtnOpen, &QToolButton::clicked, this, &TfrmMain::OpenMenuItemClick);
+    connect(ToolBtnSave, &QToolButton::clicked, this, &TfrmMain::SaveMenuItemClick);
+    connect(ToolBtnSaveAs, &QToolButton::clicked, this, &TfrmMain::SaveAsMenuItemClick);
+}
+
+// The question before a command that would drop unsaved changes. True when the command may go on:
+// nothing was unsaved, the user saved, or the user chose not to save. Cancel, a cancelled Save As
+// dialog and a failed save stop the command, so no change is lost that the user wanted kept.
+bool TfrmMain::AskToSaveChanges(bool clearChangesOnNo) {
+    if (!bChangesPending)
+        return true;
+    switch (MessageBox::askYesNoCancel(this, u"Keywright24"_s,
+                                       u"Do you wish to save changes to your custom definition?"_s)) {
+    case MessageBox::Answer::Yes: return SaveMenuItemClick();
+    case MessageBox::Answer::No:
+        if (clearChangesOnNo)
+            ChangesPending(false);
+        return true;
+    default: return false;
+    }
+}
+
+void TfrmMain::NewMenuItemClick() {
+    if (!AskToSaveChanges(ClearChangesOnNo))
+        return;
+    Keypad.Initialize();
+    for (TKeypadButton* button : KeyButtons) {
+        Keypad.SetKey(static_cast<std::uint8_t>(button->Tag()));
+        CopyKeyParametersToScreen(button);
+    }
+    {
+        const QSignalBlocker noLevelChange(TabControlLevel);
+        TabControlLevel->setCurrentIndex(0);
+    }
+    Keypad.SetKey(0);
+    Keypad.SetLevel(0);
+    KeyButtons[0]->setChecked(true); // the pressed button names the selected key, as after a load
+    CopyDataToScreen(Keypad.NumOfElements());
+    setWindowTitle(TitlePrefix + QString::fromUtf16(UntitledDocumentName));
+    SaveDialog.fileName = QString::fromUtf16(UntitledDocumentName);
+    DownloadFileName.clear();
+    ColourKeypadPanel();
+    ShowPortStatus();
+}
+
+void TfrmMain::OpenMenuItemClick() {
+    if (!AskToSaveChanges(KeepChangesOnNo))
+        return;
+    const QString chosen = FileDialog::getOpenFileName(this, OpenDialog);
+    if (!chosen.isEmpty()) {
+        OpenDialog.fileName = chosen;
+        // A missing file loads nothing; a file that cannot be read leaves the definition as it was.
+        const std::optional<QString> failure = RunBusy([this, &chosen] {
+            if (ReadDefinitionFile(Keypad, toFilesystemPath(chosen)) == DefinitionReadResult::Loaded)
+                ShowLoadedDefinition(chosen);
+            DownloadFileName = QuotedPath(DownloadImagePath(chosen));
+        });
+        if (failure) {
+            ReportError(this, *failure);
+            return;
+        }
+    }
+    ColourKeypadPanel();
+    ShowPortStatus();
+}
+
+bool TfrmMain::SaveMenuItemClick() {
+    const QString path = CurrentDocumentPath();
+    if (IsUntitledDocument(path))
+        return SaveAsMenuItemClick();
+    return SaveDefinitionAs(path);
+}
+
+bool TfrmMain::SaveAsMenuItemClick() {
+    const QString chosen = FileDialog::getSaveFileName(this, SaveDialog);
+    if (chosen.isEmpty())
+        return false;
+    SaveDialog.fileName = chosen; // later Saves write here without asking
+    return SaveDefinitionAs(chosen);
+}
+
+// Writes the definition file, then its download image, which also passes the download delay to the
+// loader's INI file in the program folder. Only a save that completes names the new image for
+// Download; a failed one leaves the changes marked as unsaved, so that Download refuses rather than
+// send an image that may not match the definition.
+bool TfrmMain::SaveDefinitionAs(const QString& path) {
+    const QString imagePath = DownloadImagePath(path);
+    const std::optional<QString> failure = RunBusy([this, &path, &imagePath] {
+        ToggleShiftSlots slotKeys;
+        WriteDefinitionFile(Keypad, toFilesystemPath(path), slotKeys);
+        setWindowTitle(TitlePrefix + QFileInfo(path).fileName());
+        ChangesPending(false);
+        WriteDownloadImage(Keypad, toFilesystemPath(imagePath), slotKeys,
+                           toFilesystemPath(LoaderIniPath(ProgramFolder::path())));
+        DownloadFileName = QuotedPath(imagePath);
+    });
+    if (failure) {
+        ChangesPending(true);
+        ReportError(this, *failure);
+        return false;
+    }
+    return true;
+}
+
+bool TfrmMain::FormCloseQuery() {
+    return AskToSaveChanges(KeepChangesOnNo);
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    event->setAccepted(FormCloseQuery());
+}

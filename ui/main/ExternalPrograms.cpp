@@ -1,0 +1,107 @@
+#include "platform/FileDialog.h"
+#include "platform/FileFilter.h"
+#include "platform/MessageBox.h"
+#include "platform/ProcessWait.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShellStart.h"
+#include "ui/dialogs/Params.h"
+#include "ui/main/LoaderSettings.h"
+#include "ui/main/MainWindow.h"
+
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The operating mode "PC Keyboard (USB HID)": the keypad is tested as a keyboard, not on a port.
+constexpr int UsbHidOpMode = 48;
+
+QString programPath(const QString& windowsName) {
+    return ProgramFolder::filePath(ExternalProgramName(windowsName));
+}
+
+void showError(QWidget* parent, const QString& text) {
+    MessageBox::error(parent, u"Keywright24"_s, text);
+}
+
+} // namespace
+
+void TfrmMain::SetUpExternalPrograms() {
+    const QStringList keyCapFilters = NameFiltersFromPairs(
+        u"Keycap Documents (*.doc)|*.doc|Keycap Templates (*.bmp)|*.bmp|All Files (*.*)|*.*"_s);
+    OpenKeyCapsDialog.filter = keyCapFilters.join(u";;"_s);
+    OpenKeyCapsDialog.selectedFilter = keyCapFilters.at(2);
+
+    connect(ToolBtnParameters, &QToolButton::clicked, this, &TfrmMain::ToolBtnParametersClick);
+    CreateHelpMenu();
+    connect(ToolButtonKeyLabels, &QToolButton::clicked, this, &TfrmMain::ToolButtonKeyLabelsClick);
+    connect(btnWirepick, &QToolButton::clicked, this, &TfrmMain::btnWirepickClick);
+    connect(ToolBtnDownload, &QToolButton::clicked, this, &TfrmMain::ToolBtnDownloadClick);
+    connect(ToolButtonTest, &QToolButton::clicked, this, &TfrmMain::ToolButtonTestClick);
+}
+
+void TfrmMain::CreateParametersDialog() {
+    if (frmParameters != nullptr)
+        return;
+    frmParameters = new TfrmParameters(Keypad, this);
+    connect(frmParameters, &TfrmParameters::changesApplied, this, [this] { ChangesPending(true); });
+}
+
+void TfrmMain::ToolBtnParametersClick() {
+    CreateParametersDialog(); // program start has made it already; this only guards
+    frmParameters->exec();
+    ShowPortStatus();
+}
+
+void TfrmMain::ToolBtnDownloadClick() {
+    if (bChangesPending) {
+        showError(this, u"You must save your file before downloading it to the keypad."_s);
+        return;
+    }
+    if (DownloadFileName.isEmpty()) {
+        showError(this, u"Please open a Keypad .CKD file before attempting to download."_s);
+        return;
+    }
+    // The image itself is not looked for: the loader gets the quoted path as it is.
+    if (!ShellStart::startProgram(programPath(u"Uplinker.exe"_s), DownloadFileName))
+        showError(this,
+                  u"Could not find \"Uplinker.exe\" loader program.  Make sure it is located in the same "
+                  u"directory as this application."_s);
+}
+
+// In USB keyboard mode the key test program runs without a port; otherwise the serial test program gets
+// the port the port selection tool recorded. A negative port starts nothing.
+void TfrmMain::ToolButtonTestClick() {
+    bool started = false;
+    if (Keypad.OpMode() == UsbHidOpMode) {
+        started = ShellStart::startProgram(programPath(u"Tapscope.exe"_s));
+    } else {
+        const int port = ReadLoaderPort(UserFolder).comPort;
+        if (port == 0)
+            started = ShellStart::startProgram(programPath(u"Qvt.exe"_s));
+        else if (port > 0)
+            started = ShellStart::startProgram(programPath(u"Qvt.exe"_s), QString::number(port));
+    }
+    if (!started)
+        showError(this, u"Could not find the Windows Tapscope Program.  Make sure it is located in the same "
+                        u"directory as this application."_s);
+}
+
+// The port selection tool records the chosen port in the loader's INI file; the window is repainted
+// while it runs but takes no input until it ends.
+void TfrmMain::btnWirepickClick() {
+    if (!StartAndWait(programPath(u"Wirepick.exe"_s), [this] { repaint(); }))
+        showError(this, u"Could not find \"Wirepick.exe\".  Make sure it is located in the same directory as "
+                        u"this application."_s);
+    ShowPortStatus();
+}
+
+void TfrmMain::ToolButtonKeyLabelsClick() {
+    const QString chosen = FileDialog::getOpenFileName(this, OpenKeyCapsDialog);
+    if (chosen.isEmpty())
+        return;
+    OpenKeyCapsDialog.fileName = chosen;
+    if (!ShellStart::openDocument(chosen))
+        showError(this, u"Could not find \"Create Keycaps.doc\" file."_s); // whichever file was chosen
+}

@@ -1,0 +1,64 @@
+#include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShellStart.h"
+#include "ui/dialogs/About.h"
+#include "ui/main/HelpDocuments.h"
+#include "ui/main/MainWindow.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void openHelpDocument(QWidget* parent, const QString& name) {
+    const QString path = QDir::toNativeSeparators(QDir(ProgramFolder::filePath(u"Help"_s)).filePath(name));
+    if (!ShellStart::openDocument(path))
+        MessageBox::error(parent, u"Keywright24"_s, u"Could not find \"%1\" help file."_s.arg(name));
+}
+
+} // namespace
+
+void OpenGettingStarted(QWidget* parent) {
+    openHelpDocument(parent, u"Getting Started.pdf"_s);
+}
+
+void OpenUserManual(QWidget* parent) {
+    openHelpDocument(parent, u"Keywright24.pdf"_s);
+}
+
+void TfrmMain::CreateHelpMenu() {
+    HelpMenu = new QMenu(this);
+    HelpMenu->setObjectName(u"HelpMenu"_s);
+    GettingStarted = HelpMenu->addAction(u"&Getting Started"_s);
+    GettingStarted->setObjectName(u"GettingStarted"_s);
+    UserManual = HelpMenu->addAction(u"&User Manual"_s);
+    UserManual->setObjectName(u"UserManual"_s);
+    AboutMenuItem = HelpMenu->addAction(u"&About Keywright"_s);
+    AboutMenuItem->setObjectName(u"AboutMenuItem"_s);
+    connect(GettingStarted, &QAction::triggered, this, &TfrmMain::GettingStartedClick);
+    connect(UserManual, &QAction::triggered, this, &TfrmMain::UserManualClick);
+    connect(AboutMenuItem, &QAction::triggered, this, &TfrmMain::AboutMenuItemClick);
+
+    // The button only drops the menu down; it has no command of its own and, being as narrow as its
+    // caption, no room for an arrow.
+    ToolBtnHelp->setMenu(HelpMenu);
+    ToolBtnHelp->setPopupMode(QToolButton::InstantPopup);
+    ToolBtnHelp->setStyleSheet(u"QToolButton::menu-indicator { image: none; width: 0px; }"_s);
+}
+
+void TfrmMain::GettingStartedClick() {
+    OpenGettingStarted(this);
+}
+
+void TfrmMain::UserManualClick() {
+    OpenUserManual(this);
+}
+
+// A new About box for every showing, centred on this window.
+void TfrmMain::AboutMenuItemClick() {
+    TfrmAbout frmAbout(this);
+    frmAbout.exec();
+}
