@@ -33,7 +33,7 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/mime/packages" "$scratch/applications"
 cp "$mime" "$scratch/mime/packages/"
 cp "$desktop" "$scratch/applications/"
-update-mime-database "$scratch/mime" 2>&1 | sed 's/^/update-mime-database: /' >&2
+XDG_DATA_DIRS=$scratch update-mime-database "$scratch/mime" 2>&1 | sed 's/^/update-mime-database: /' >&2
 grep -qxF "50:$mime_type:*.ckd" "$scratch/mime/globs2" || fail "the MIME database has no *.ckd glob for $mime_type"
 update-desktop-database "$scratch/applications"
 grep -qxF "$mime_type=keywright24.desktop;" "$scratch/applications/mimeinfo.cache" \
