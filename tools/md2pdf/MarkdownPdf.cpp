@@ -249,6 +249,33 @@ void drawFooter(QPainter& painter, const QRectF& area, const QString& title, int
     painter.drawText(text, Qt::AlignRight | Qt::AlignTop, u"Page %1 of %2"_s.arg(page).arg(pages));
 }
 
+// Draws the laid-out document page by page, each with its footer. False when the PDF cannot be written.
+bool printPages(QPdfWriter& writer, QTextDocument& document, const QString& title) {
+    const QSizeF textSize = document.pageSize();
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const int pages = document.pageCount();
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            writer.newPage();
+        painter.save();
+        // The layout draws every line of a block that reaches into the page; cut off what belongs to
+        // the pages before and after.
+        painter.setClipRect(QRectF(QPointF(0, 0), textSize));
+        painter.translate(0, -page * textSize.height());
+        context.clip = QRectF(QPointF(0, page * textSize.height()), textSize);
+        document.documentLayout()->draw(&painter, context);
+        painter.restore();
+        drawFooter(painter,
+                   QRectF(0, textSize.height() + pointsToDots(6), textSize.width(), pointsToDots(14)), title,
+                   page + 1, pages);
+    }
+    return painter.end();
+}
+
 } // namespace
 
 QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, const PdfOptions& options) {
@@ -292,28 +319,7 @@ QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, co
     writePageNumbers(document, contents);
     relayout(document);
 
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return u"cannot write %1"_s.arg(pdfPath);
-    const int pages = document.pageCount();
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            writer.newPage();
-        painter.save();
-        // The layout draws every line of a block that reaches into the page; cut off what belongs to
-        // the pages before and after.
-        painter.setClipRect(QRectF(QPointF(0, 0), textSize));
-        painter.translate(0, -page * textSize.height());
-        context.clip = QRectF(QPointF(0, page * textSize.height()), textSize);
-        document.documentLayout()->draw(&painter, context);
-        painter.restore();
-        drawFooter(painter,
-                   QRectF(0, textSize.height() + pointsToDots(6), textSize.width(), pointsToDots(14)),
-                   options.title, page + 1, pages);
-    }
-    if (!painter.end())
+    if (!printPages(writer, document, options.title))
         return u"cannot write %1"_s.arg(pdfPath);
     return {};
 }
