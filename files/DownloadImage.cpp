@@ -17,14 +17,10 @@ constexpr int fullBlockBytes = 100; // a level block of this many macro bytes or
 
 int ledByte(TLEDBehavior behavior) {
     switch (behavior) {
-    case ledLevel:
-        return 1;
-    case ledHostCtrl:
-        return 2;
-    case ledPower:
-        return 3;
-    default:
-        return 0;
+    case ledLevel: return 1;
+    case ledHostCtrl: return 2;
+    case ledPower: return 3;
+    default: return 0;
     }
 }
 
@@ -151,7 +147,18 @@ void WriteDownloadImage(TKeypadClass& keypad, const std::filesystem::path& image
 
 std::filesystem::path ImagePathFor(const std::filesystem::path& definitionPath) {
     std::filesystem::path::string_type text = definitionPath.native();
-    text.erase(text.size() - std::min<std::size_t>(text.size(), 3));
+    // Characters, not code units: a multi-byte (or surrogate-pair) character is dropped whole.
+    const auto isContinuation = [](auto unit) {
+        if constexpr (sizeof(unit) == 1)
+            return (static_cast<unsigned char>(unit) & 0xC0) == 0x80;
+        else
+            return unit >= 0xDC00 && unit <= 0xDFFF;
+    };
+    for (int dropped = 0; dropped < 3 && !text.empty(); ++dropped) {
+        while (text.size() > 1 && isContinuation(text.back()))
+            text.pop_back();
+        text.pop_back();
+    }
     std::filesystem::path imagePath(text);
     imagePath += "hex";
     return imagePath;

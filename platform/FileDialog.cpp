@@ -5,6 +5,7 @@
 namespace {
 std::deque<QString> queuedNames;
 FileDialogOptions lastShownOptions;
+bool testMode = false;
 
 QString run(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode) {
     lastShownOptions = options;
@@ -13,6 +14,8 @@ QString run(QWidget* parent, const FileDialogOptions& options, QFileDialog::Acce
         queuedNames.pop_front();
         return name;
     }
+    if (testMode)
+        return {};
     QFileDialog dialog(parent, options.title, options.folder, options.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen && options.fileMustExist ? QFileDialog::ExistingFile
@@ -42,6 +45,9 @@ QString FileDialog::getSaveFileName(QWidget* parent, const FileDialogOptions& op
 
 void FileDialog::setNextFileName(const QString& fileName) {
     queuedNames.push_back(fileName);
+}
+void FileDialog::setTestMode(bool on) {
+    testMode = on;
 }
 const FileDialogOptions& FileDialog::lastOptions() {
     return lastShownOptions;

@@ -26,6 +26,8 @@ public:
 
     // Test hooks: queued names answer the next dialogs in order ("" = cancelled) without showing them.
     static void setNextFileName(const QString& fileName);
+    // In test mode a dialog without a queued name is not shown: it answers as if cancelled.
+    static void setTestMode(bool on);
     static const FileDialogOptions& lastOptions();
     static void clear();
 };

@@ -253,6 +253,11 @@ TEST(DownloadImage, TakesItsPathFromTheDefinitionPath) {
     EXPECT_EQ(ImagePathFor("/a/pad.ckd"), std::filesystem::path("/a/pad.hex"));
     EXPECT_EQ(ImagePathFor("pad.keys"), std::filesystem::path("pad.khex"));
     EXPECT_EQ(ImagePathFor("ab"), std::filesystem::path("hex"));
+    // Multi-byte characters at the end are dropped whole, so the result stays valid UTF-8.
+    EXPECT_EQ(ImagePathFor("/a/pad.\xC3\xA4\xE2\x82\xAC\xC3\xBC"), std::filesystem::path("/a/pad.hex"));
+    EXPECT_EQ(ImagePathFor("/a/\xC3\xA4"
+                           "bc"),
+              std::filesystem::path("/a/hex"));
 }
 
 } // namespace

@@ -30,5 +30,21 @@ QString DownloadImagePath(const QString& definitionPath) {
 }
 
 QString QuotedPath(const QString& path) {
-    return u'"' + path + u'"';
+    // A path without double quotes or trailing backslashes (every Windows path) is simply enclosed.
+    // Other characters are escaped so that the Windows parameter rules give the path back whole:
+    // backslashes before a quote are doubled and the quote is escaped.
+    QString quoted(1, u'"');
+    qsizetype backslashes = 0;
+    for (const QChar c : path) {
+        if (c == u'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted += QString(c == u'"' ? 2 * backslashes + 1 : backslashes, u'\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted += QString(2 * backslashes, u'\\');
+    quoted += u'"';
+    return quoted;
 }

@@ -1,3 +1,4 @@
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 
@@ -6,6 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     MessageBox::setTestMode(true);
+    FileDialog::setTestMode(true);
     int failures = 0;
     for (const auto run : {RunParamsTests, RunStartupTests, RunAboutTests})
         failures += run(argc, argv);

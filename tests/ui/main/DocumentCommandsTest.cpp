@@ -1,5 +1,6 @@
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
+#include "files/FileBytes.h"
 #include "files/IniFile.h"
 #include "tests/ui/main/DocumentsSuites.h"
 #include "tests/ui/main/ProgramsFixture.h"
@@ -369,6 +370,32 @@ void TestDocumentCommands::unreadableFileKeepsTheDefinition() {
     QCOMPARE(p.window().GetDownloadFileName(), QuotedPath(p.f.userPath(u"Macro_Files/good.hex"_s)));
 }
 
+// The real file steps, except that the write of one file (counting from 1; 0: none) fails: it stops
+// half-way as on a full disk, or, with refuseRename, it is written whole and its rename is refused.
+class TFailingFileSteps final : public FileSteps {
+public:
+    TFailingFileSteps(int failingWrite, bool refuseRename)
+        : failingWrite_(failingWrite)
+        , refuseRename_(refuseRename) {}
+
+    std::error_code WriteNewFile(const std::filesystem::path& path, std::string_view bytes) override {
+        if (++writes_ != failingWrite_ || refuseRename_)
+            return FileSteps::WriteNewFile(path, bytes);
+        FileSteps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2));
+        return std::make_error_code(std::errc::no_space_on_device);
+    }
+    std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        if (writes_ == failingWrite_ && refuseRename_)
+            return std::make_error_code(std::errc::device_or_resource_busy);
+        return FileSteps::Rename(from, to);
+    }
+
+private:
+    int failingWrite_;
+    bool refuseRename_;
+    int writes_ = 0;
+};
+
 // A save that cannot complete reports why, keeps the edit marked as unsaved and keeps the image that
 // Download sends, so that Download refuses until a save succeeds.
 void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses_data() {
@@ -376,6 +403,8 @@ void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses_data() {
     QTest::newRow("image path taken by a folder") << u"image"_s;
     QTest::newRow("no such folder") << u"folder"_s;
     QTest::newRow("read-only folder") << u"read-only"_s;
+    QTest::newRow("disk full while writing the image") << u"disk full"_s;
+    QTest::newRow("definition's rename refused") << u"rename refused"_s;
 }
 
 void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
@@ -393,6 +422,8 @@ void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
         QVERIFY(QDir().mkpath(p.f.userPath(u"Locked/pad.hex"_s)));
     } else if (obstacle == u"folder"_s) {
         target = p.f.userPath(u"Missing/pad.ckd"_s);
+    } else if (obstacle != u"read-only"_s) {
+        target = first; // an injected fault while saving over the files there
     } else {
         const QString folder = p.f.userPath(u"Locked"_s);
         QVERIFY(QDir().mkpath(folder));
@@ -403,8 +434,18 @@ void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
             QSKIP("this user may write into read-only folders");
         }
     }
+    const QByteArray definitionBefore = fileBytes(first);
+    const QByteArray imageBefore = fileBytes(p.f.userPath(u"Macro_Files/first.hex"_s));
     MessageBox::clearShown();
-    saveAs(p, target);
+    {
+        // Injected faults act the same for every user, root included.
+        TFailingFileSteps steps(obstacle == u"disk full"_s        ? 2
+                                : obstacle == u"rename refused"_s ? 1
+                                                                  : 0,
+                                obstacle == u"rename refused"_s);
+        const ScopedFileSteps injected(steps);
+        saveAs(p, target);
+    }
     QFile::setPermissions(p.f.userPath(u"Locked"_s), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     QCOMPARE(MessageBox::shown().size(), 1u);
@@ -417,7 +458,17 @@ void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
     QVERIFY(p.window().windowTitle().endsWith(u'*'));
     QVERIFY(p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
     QCOMPARE(p.window().GetDownloadFileName(), firstImage);
-    QVERIFY(QFileInfo(p.f.userPath(u"Macro_Files/first.ckd"_s)).isFile());
+    // The image the loader would send is the previous one, whole; the definition is the previous one
+    // too, unless it was written before the image failed.
+    QCOMPARE(fileBytes(p.f.userPath(u"Macro_Files/first.hex"_s)), imageBefore);
+    if (obstacle == u"disk full"_s) {
+        TKeypadClass written = ReadBack(first);
+        QCOMPARE(Fingerprint(written), edited);
+    } else {
+        QCOMPARE(fileBytes(first), definitionBefore);
+    }
+    QCOMPARE(QDir(p.f.userPath(u"Macro_Files"_s)).entryList(QDir::Files),
+             (QStringList{u"first.ckd"_s, u"first.hex"_s}));
 
     MessageBox::clearShown();
     click(p, u"ToolBtnDownload"_s);

@@ -6,6 +6,7 @@
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
+#include "ui/main/DocumentPaths.h"
 #include "ui/main/ProgramStart.h"
 
 #include <QApplication>
@@ -84,6 +85,9 @@ private slots:
     void startupPromptYesOpensGettingStarted();
     void splitsWindowsParameters_data();
     void splitsWindowsParameters();
+    void quotedPathsSplitBackWhole_data();
+    void quotedPathsSplitBackWhole();
+    void downloadHandsAnOddPathOverLiterally();
     void nameFiltersFromPairs();
     void startAndWaitStepsUntilTheEnd();
 };
@@ -443,6 +447,41 @@ void TestExternalPrograms::splitsWindowsParameters() {
     QFETCH(QString, parameters);
     QFETCH(QStringList, arguments);
     QCOMPARE(SplitWindowsParameters(parameters), arguments);
+}
+
+void TestExternalPrograms::quotedPathsSplitBackWhole_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("plainlyEnclosed");
+    QTest::newRow("blanks") << u"/home/me/my pads/pad one.hex"_s << true;
+    QTest::newRow("Windows path") << uR"(C:\My Pads\pad.hex)"_s << true;
+    QTest::newRow("shell characters") << u"/tmp/a;b $(rm -rf x) `c` & | > <.hex"_s << true;
+    QTest::newRow("non-ASCII") << u"/tmp/Ärger über €/pad.hex"_s << true;
+    QTest::newRow("double quote") << u"/tmp/say \"hi\"/pad.hex"_s << false;
+    QTest::newRow("backslash before a quote") << u"/tmp/a\\\"b.hex"_s << false;
+    QTest::newRow("trailing backslashes") << u"/tmp/odd\\\\"_s << false;
+}
+
+void TestExternalPrograms::quotedPathsSplitBackWhole() {
+    QFETCH(QString, path);
+    QFETCH(bool, plainlyEnclosed);
+    const QString quoted = QuotedPath(path);
+    QCOMPARE(SplitWindowsParameters(quoted), QStringList{path});
+    if (plainlyEnclosed)
+        QCOMPARE(quoted, u'"' + path + u'"');
+}
+
+// Quotes, shell characters and non-ASCII letters in the folder reach the loader as they are.
+void TestExternalPrograms::downloadHandsAnOddPathOverLiterally() {
+    TProgramsFixture p;
+    p.installProgram(u"Uplinker.exe"_s);
+    const QString path = p.f.userPath(u"say \"hi\"; $(touch x) – ü/pad.ckd"_s);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    FileDialog::setNextFileName(path);
+    click(p, u"ToolBtnSaveAs"_s);
+    click(p, u"ToolBtnDownload"_s);
+    QCOMPARE(p.startedWith(u"Uplinker.exe"_s),
+             QStringList{p.f.userPath(u"say \"hi\"; $(touch x) – ü/pad.hex"_s)});
+    QVERIFY(MessageBox::shown().empty());
 }
 
 void TestExternalPrograms::nameFiltersFromPairs() {

@@ -1,5 +1,6 @@
 // Draws the main window offscreen with a small sample definition and saves it as a PNG, for the
 // README. Usage: ui_main_screenshot OUTPUT.png [--dark]
+#include "platform/FileDialog.h"
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 #include "ui/main/Application.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     QTemporaryDir documents;
     Folders::setDocumentsForTests(documents.path());
     MessageBox::setTestMode(true);
+    FileDialog::setTestMode(true);
 
     TfrmMain window({});
     fillSample(window.GetKeypad());

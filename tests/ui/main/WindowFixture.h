@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileDialog.h"
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 #include "ui/main/MainWindow.h"
@@ -18,6 +19,7 @@ public:
             throw std::runtime_error("cannot make a temporary documents folder");
         Folders::setDocumentsForTests(documents.path());
         MessageBox::setTestMode(true);
+        FileDialog::setTestMode(true);
         MessageBox::clearShown();
         if (createWindow)
             window = std::make_unique<TfrmMain>(arguments);
