@@ -43,4 +43,9 @@ QIcon LevelImage(int index) {
     }
 }
 
+// ManualEntry.cpp
+QIcon InsertPicture() {
+    return picture(u"insert.svg"_s);
+}
+
 } // namespace Pictures

@@ -13,4 +13,7 @@ QIcon ToolbarPicture(int index);
 // toggle-level key. Any other index gives a null icon.
 QIcon LevelImage(int index);
 
+// ManualEntry.cpp: the manual entry box's insert button, a blue arrow pointing right with a red plus.
+QIcon InsertPicture();
+
 } // namespace Pictures

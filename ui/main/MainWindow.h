@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/KeyEntryState.h"
 #include "model/KeypadClass.h"
 #include "platform/FileDialog.h"
 
@@ -13,17 +14,21 @@ class QButtonGroup;
 class QCheckBox;
 class QCloseEvent;
 class QFrame;
+class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QRadioButton;
+class QSlider;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
 class TfrmParameters;
 class TKeypadButton;
 class TMacroGrid;
+class TOnScreenKey;
 
 // The main window: the keypad picture with its two level tabs, the macro view of the selected key and
 // level, and the commands around them. One class; its code is split into files by concern:
@@ -36,7 +41,12 @@ class TMacroGrid;
 //   DocumentCommands.cpp  New, Open, Save, Save As and the unsaved-changes question on closing
 //   ExternalPrograms.cpp  Download, Test, Set Port, Key Labels and Properties
 //   HelpMenu.cpp          the Help menu with the help documents and the About box
-class TfrmMain final : public QWidget {
+//   MacroEntry.cpp        inserting and removing codes: on-screen keys, typing in the grid, modifier flags
+//   OnScreenKeyboard.cpp  the on-screen PC keyboard's keys
+//   DelayControls.cpp     the delay track bar beside the delay key
+//   ManualEntry.cpp       the manual entry box for raw bytes
+//   MacroCommands.cpp     the grid menu's LED commands and erasing a macro
+class TfrmMain final : public QWidget, public IKeyEntryState {
     Q_OBJECT
 public:
     // FormCreate: makes the user's folders, creates the empty keypad definition and the controls,
@@ -75,6 +85,11 @@ public:
     void CreateParametersDialog();
     // The quoted path of the download image that Download hands to the loader; empty when none is known.
     const QString& GetDownloadFileName() const { return DownloadFileName; }
+
+    // MacroEntry.cpp: what key entry reads when a key goes into a macro.
+    int GetModifiers() const override;
+    bool IsPcShiftHeld() const override;
+    bool IsPcCapsLockOn() const override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -154,6 +169,38 @@ private:
     QAction* GettingStarted = nullptr;
     QAction* UserManual = nullptr;
     QAction* AboutMenuItem = nullptr;
+    // MacroEntry.cpp
+    void CreateMacroEntry();
+    bool AddData(int Value);
+    bool AddByte(int Value);
+    bool InsertionDone(bool inserted, std::int32_t position);
+    void RemoveData(int Index);
+    void spdBtnEscClick(TOnScreenKey* Sender);
+    void sbtnLShiftClick(TOnScreenKey* Sender);
+    bool GridKeyDown(QKeyEvent* event);
+    bool GridKeyPress(QKeyEvent* event);
+    bool GridKeyUp(QKeyEvent* event);
+    void GridDblClick(int row, int column);
+
+    // OnScreenKeyboard.cpp
+    void CreateOnScreenKeyboard();
+
+    // DelayControls.cpp
+    void CreateDelayControls();
+    void tbDelayValueChange();
+
+    // ManualEntry.cpp
+    void CreateManualEntry();
+    bool edManualInputKeyPress(const QKeyEvent& event);
+    void spdbtnInsertClick();
+    bool InsertManualValue();
+    void rbDecimalClick();
+    void rbHexadecimalClick();
+
+    // MacroCommands.cpp
+    void ConnectGridMenuCommands();
+    void mnuLedClick(QAction* Sender);
+    void menuitemClearMacroClick();
 
     // The keypad definition and the program's folders.
     TKeypadClass Keypad;
@@ -214,6 +261,26 @@ private:
     QToolButton* sbtnRShift = nullptr;
     QToolButton* sbtnLCtrl = nullptr;
     QToolButton* sbtnRCtrl = nullptr;
+
+    // MacroEntry.cpp: the modifier flags (ModifierFlag), 0 at start, never saved.
+    int Modifiers = 0;
+    // OnScreenKeyboard.cpp
+    QToolButton* spdbtnCapsLock = nullptr;
+    QFrame* Panel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    // DelayControls.cpp
+    QFrame* Bevel1 = nullptr;
+    QSlider* tbDelayValue = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    // ManualEntry.cpp
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* lblEnterData = nullptr;
+    QLabel* lblManually = nullptr;
+    QLineEdit* edManualInput = nullptr;
+    QToolButton* spdbtnInsert = nullptr;
+    QRadioButton* rbDecimal = nullptr;
+    QRadioButton* rbHexadecimal = nullptr;
 
     bool bShownOnce = false;
 };

@@ -51,6 +51,10 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     CreateToolBar();
     CreateKeypadPanel();
     CreateLevelTabs();
+    // MacroEntry.cpp: the on-screen keyboard and the entry controls; key entry reads this window's
+    // modifier flags and the PC keyboard's state.
+    CreateMacroEntry();
+    Keypad.SetKeyEntryState(this);
     CopyDataToScreen(0);
 
     if (!arguments.isEmpty())

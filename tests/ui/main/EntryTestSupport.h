@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/KeyboardState.h"
+#include "tests/ui/main/WindowFixture.h"
+
+#include <QList>
+#include <QStringList>
+
+class QMenu;
+class TMacroGrid;
+
+// Each suite of the macro entry tests runs its Qt Test class and returns its result.
+int RunOnScreenKeyboardTests(int argc, char** argv);
+int RunMacroEntryTests(int argc, char** argv);
+int RunEntryCommandsTests(int argc, char** argv);
+int RunKeyboardStateTests(int argc, char** argv);
+
+// The PC keyboard's Shift and Caps Lock as the test sets them, in place of the real keyboard's for as
+// long as it lives. Both start released.
+class TPcKeyboard final {
+public:
+    TPcKeyboard() { KeyboardState::setForTests(fState); }
+    ~TPcKeyboard() { KeyboardState::setForTests(std::nullopt); }
+    TPcKeyboard(const TPcKeyboard&) = delete;
+    TPcKeyboard& operator=(const TPcKeyboard&) = delete;
+
+    void setShift(bool held);
+    void setCapsLock(bool on);
+
+private:
+    KeyboardState::State fState;
+};
+
+// A main window on its own documents folder with the PC keyboard under the test's control.
+struct TEntryFixture {
+    TWindowFixture window;
+    TPcKeyboard pc;
+
+    TMacroGrid* grid() const;
+    TKeypadClass& keypad() const { return window.keypad(); }
+    template <typename T> T* control(const QString& name) const { return window.control<T>(name); }
+};
+
+// The window shown and active, so that focus and pop-up menus behave as on a desktop.
+void showActive(TfrmMain& window);
+
+void clickCell(TMacroGrid* grid, int index);
+QPoint cellCentre(TMacroGrid* grid, int index);
+// Clicks the named on-screen keys one after the other.
+void clickKeys(const TEntryFixture& f, const QStringList& names);
+
+// Types text into the grid as a user at a US keyboard does: the characters that need Shift are typed
+// with Shift held, the others without (on the numeric keypad, none). Extra modifiers are held for every
+// character.
+void typeText(TEntryFixture& f, const QString& text, Qt::KeyboardModifiers modifiers = {});
+// Sends one key event carrying text (any characters) to the widget, as an input method would.
+void typeCharacters(QWidget* widget, const QString& text);
+
+// Opens the grid's context menu over a cell and chooses the named item.
+void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item);
+
+// The code values of the selected macro and the texts of its first count cells.
+QList<int> macroValues(const TKeypadClass& keypad);
+QStringList cellTexts(TMacroGrid* grid, int count);
+// The texts of the message boxes shown so far.
+QStringList shownMessages();
+
+// The title of an untitled window, without and with the unsaved-changes mark.
+QString untitled(bool marked);

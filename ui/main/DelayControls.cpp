@@ -1,0 +1,61 @@
+#include "ui/main/MainWindow.h"
+
+#include <QCursor>
+#include <QFrame>
+#include <QLabel>
+#include <QSlider>
+#include <QToolTip>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A delay is 4 ms times the track bar's position: 4 ms to 500 ms.
+constexpr int DelayStepMs = 4;
+constexpr int FirstDelayStep = 1;
+constexpr int LastDelayStep = 125;
+constexpr int StartDelayStep = 50;
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoint position,
+                 const QFont& font) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+void TfrmMain::CreateDelayControls() {
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(u"Bevel1"_s);
+    Bevel1->setGeometry(507, 277, 113, 41);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->lower(); // a frame only: the delay button and the track bar lie on it
+
+    tbDelayValue = new QSlider(Qt::Horizontal, this);
+    tbDelayValue->setObjectName(u"tbDelayValue"_s);
+    tbDelayValue->setGeometry(541, 281, 77, 24);
+    tbDelayValue->setRange(FirstDelayStep, LastDelayStep);
+    tbDelayValue->setValue(StartDelayStep);
+    tbDelayValue->setTickInterval(16);
+    tbDelayValue->setTickPosition(QSlider::TicksBelow);
+    connect(tbDelayValue, &QSlider::valueChanged, this, &TfrmMain::tbDelayValueChange);
+    // While the thumb is dragged its hint follows it, so the delay chosen can be read off.
+    connect(tbDelayValue, &QSlider::sliderMoved, this,
+            [this] { QToolTip::showText(QCursor::pos(), tbDelayValue->toolTip(), tbDelayValue); });
+    tbDelayValueChange();
+
+    // A size smaller, so that "500ms" ends inside the frame.
+    QFont scaleFont = font();
+    scaleFont.setPixelSize(10);
+    Label3 = addLabel(this, u"Label3"_s, u"4ms"_s, {544, 303}, scaleFont);
+    Label4 = addLabel(this, u"Label4"_s, u"500ms"_s, {586, 303}, scaleFont);
+}
+
+// Moving the track bar inserts nothing; the delay button inserts the delay.
+void TfrmMain::tbDelayValueChange() {
+    tbDelayValue->setToolTip(QString::number(DelayStepMs * tbDelayValue->value()) + u"ms"_s);
+}
