@@ -1,0 +1,183 @@
+// Draws the pictures of the user manual from the real windows, offscreen, with a small sample
+// definition. Usage: kw24_manual_pictures OUTPUT_FOLDER
+// Run on an offscreen screen of pixel ratio 2 that is larger than the windows and their menus
+// (scripts/screenshot --manual sets one up), the pictures are "@2x" pictures: twice the pixels of the
+// window, printed at the window's size.
+#include "platform/Folders.h"
+#include "platform/MessageBox.h"
+#include "ui/dialogs/About.h"
+#include "ui/dialogs/Params.h"
+#include "ui/dialogs/Startup.h"
+#include "ui/main/Application.h"
+#include "ui/main/MainWindow.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString outputFolder;
+bool failed = false;
+
+void save(const QPixmap& picture, const QString& name) {
+    const QString path = QDir(outputFolder).filePath(name + u"@2x.png"_s);
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "kw24_manual_pictures: cannot write %s\n", qPrintable(path));
+        failed = true;
+        return;
+    }
+    std::printf("%s\n", qPrintable(path));
+}
+
+void insertText(TKeypadClass& keypad, std::int32_t& position, const char* text) {
+    for (const char* c = text; *c != 0; ++c)
+        keypad.InsertByte(position, static_cast<unsigned char>(*c));
+}
+
+// A few keys with macros, names and key types, so the pictures show what the program is for.
+void fillSample(TKeypadClass& keypad) {
+    keypad.SetKey(0);
+    std::int32_t position = 0;
+    insertText(keypad, position, "Hello world");
+    keypad.InsertKey(position, CodeValue::DelayBit + 50);
+    keypad.InsertByte(position, 13);
+    keypad.InsertKey(position, CodeValue::LedFlash);
+    keypad.SetMacroName("Greeting");
+    keypad.SetCanAutoRepeat(true);
+    keypad.SetKey(20);
+    keypad.SetKeytype(ktShift);
+    keypad.SetKey(23);
+    keypad.SetKeytype(ktToggle);
+    keypad.SetKey(0);
+}
+
+// The window with a menu opened over it, cut to the part around the menu and the spot it was opened
+// from.
+QPixmap windowWithMenu(QWidget& window, QMenu& menu, const QRect& openedFrom) {
+    const qreal ratio = window.devicePixelRatioF();
+    const QPoint menuAt = window.mapFromGlobal(menu.pos());
+    const QRect menuArea(menuAt, menu.size() + QSize(3, 3)); // with its shadow
+    // The menu may reach past the window's edge; the picture then reaches as far, on white.
+    const QRect canvas = window.rect().united(menuArea);
+    QPixmap picture(canvas.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.translate(-canvas.topLeft());
+        painter.drawPixmap(QPoint(0, 0), window.grab());
+        painter.fillRect(QRect(menuAt + QPoint(3, 3), menu.size()), QColor(0, 0, 0, 60));
+        painter.drawPixmap(menuAt, menu.grab());
+    }
+    const QRect cut = menuArea.united(openedFrom).adjusted(-12, -12, 12, 12).intersected(canvas);
+    return picture.copy(QRect((cut.topLeft() - canvas.topLeft()) * ratio, cut.size() * ratio));
+}
+
+QMenu* openedMenu(QWidget& window, const QString& name) {
+    auto* menu = window.findChild<QMenu*>(name);
+    if (menu == nullptr || !menu->isVisible()) {
+        std::fprintf(stderr, "kw24_manual_pictures: the menu %s did not open\n", qPrintable(name));
+        failed = true;
+        return nullptr;
+    }
+    return menu;
+}
+
+void drawMainWindow(TfrmMain& window) {
+    save(window.grab(), u"main-window"_s);
+}
+
+// The key-type menu of key 21, a shift-level key, opened with the right mouse button.
+void drawKeyTypeMenu(TfrmMain& window) {
+    auto* key = window.findChild<QToolButton*>(u"SpeedButton137"_s);
+    QTest::mouseClick(key, Qt::RightButton);
+    if (QMenu* menu = openedMenu(window, u"popmenKeyType"_s)) {
+        save(windowWithMenu(window, *menu, QRect(key->mapTo(&window, QPoint(0, 0)), key->size())),
+             u"key-type-menu"_s);
+        menu->close();
+    }
+}
+
+void drawGridMenu(TfrmMain& window) {
+    auto* grid = window.findChild<QWidget*>(u"Grid"_s);
+    auto* cells = grid->findChild<QWidget*>(u"qt_scrollarea_viewport"_s);
+    QWidget* target = cells != nullptr ? cells : grid;
+    const QPoint at(150, 30);
+    QTest::mouseClick(target, Qt::RightButton, {}, at);
+    if (QMenu* menu = openedMenu(window, u"popmenuClearMacro"_s)) {
+        save(windowWithMenu(window, *menu, QRect(target->mapTo(&window, at), QSize(1, 1))), u"grid-menu"_s);
+        menu->close();
+    }
+}
+
+// The Help button's menu, where the program has it.
+void drawHelpMenu(TfrmMain& window) {
+    auto* help = window.findChild<QToolButton*>(u"ToolBtnHelp"_s);
+    if (help == nullptr || help->menu() == nullptr)
+        return;
+    // The menu runs its own loop until it closes: draw and close it from inside that loop.
+    QMenu* shown = help->menu();
+    QTimer::singleShot(0, &window, [&window, help, shown] {
+        save(windowWithMenu(window, *shown, QRect(help->mapTo(&window, QPoint(0, 0)), help->size())),
+             u"help-menu"_s);
+        shown->close();
+    });
+    help->showMenu();
+}
+
+void drawDialogs(TfrmMain& window, const QString& userFolder) {
+    TfrmParameters parameters(window.GetKeypad(), &window);
+    parameters.show();
+    save(parameters.grab(), u"properties"_s);
+    parameters.hide();
+
+    TStartupForm startup(userFolder, [] {});
+    startup.show();
+    save(startup.grab(), u"startup-prompt"_s);
+    startup.hide();
+
+    TfrmAbout about(&window);
+    about.show();
+    save(about.grab(), u"about"_s);
+    about.hide();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TKeywright24Application application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 2) {
+        std::fputs("usage: kw24_manual_pictures OUTPUT_FOLDER\n", stderr);
+        return 2;
+    }
+    outputFolder = arguments.at(1);
+    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+
+    QTemporaryDir documents;
+    Folders::setDocumentsForTests(documents.path());
+    MessageBox::setTestMode(true);
+
+    TfrmMain window({});
+    fillSample(window.GetKeypad());
+    window.ShowLoadedDefinition(u"sample.ckd"_s);
+    window.move(40, 40);
+    window.show();
+    QCoreApplication::processEvents();
+
+    drawMainWindow(window);
+    drawKeyTypeMenu(window);
+    drawGridMenu(window);
+    drawHelpMenu(window);
+    drawDialogs(window, window.GetUserFolder());
+    return failed ? 1 : 0;
+}
