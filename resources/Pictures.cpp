@@ -48,4 +48,8 @@ QIcon InsertPicture() {
     return picture(u"insert.svg"_s);
 }
 
+QIcon ProgramIcon() {
+    return picture(u"keywright24.svg"_s);
+}
+
 } // namespace Pictures

@@ -15,5 +15,7 @@ QIcon LevelImage(int index);
 
 // ManualEntry.cpp: the manual entry box's insert button, a blue arrow pointing right with a red plus.
 QIcon InsertPicture();
+// The program's own icon, as the desktop shows it.
+QIcon ProgramIcon();
 
 } // namespace Pictures

@@ -3,6 +3,7 @@
 #include "files/FileError.h"
 #include "files/IniFile.h"
 #include "platform/Folders.h"
+#include "resources/Pictures.h"
 #include "ui/dialogs/Startup.h"
 #include "ui/main/Application.h"
 #include "ui/main/HelpDocuments.h"
@@ -39,6 +40,9 @@ std::unique_ptr<TStartupForm> ShowStartupPrompt(const QString& userFolder,
 
 int RunKeywright24(int argc, char** argv) {
     TKeywright24Application application(argc, argv);
+    // The desktop matches the windows to the installed entry and shows its icon.
+    QGuiApplication::setDesktopFileName(u"keywright24"_s);
+    QApplication::setWindowIcon(Pictures::ProgramIcon());
     try {
         const QString userFolder = MakeUserFolder();
         QPointer<TfrmMain> mainWindow; // none yet while the prompt is created
