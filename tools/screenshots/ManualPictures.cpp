@@ -5,6 +5,7 @@
 // window, printed at the window's size.
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
+#include "tools/screenshots/SampleDefinition.h"
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
@@ -36,28 +37,6 @@ void save(const QPixmap& picture, const QString& name) {
         return;
     }
     std::printf("%s\n", qPrintable(path));
-}
-
-void insertText(TKeypadClass& keypad, std::int32_t& position, const char* text) {
-    for (const char* c = text; *c != 0; ++c)
-        keypad.InsertByte(position, static_cast<unsigned char>(*c));
-}
-
-// A few keys with macros, names and key types, so the pictures show what the program is for.
-void fillSample(TKeypadClass& keypad) {
-    keypad.SetKey(0);
-    std::int32_t position = 0;
-    insertText(keypad, position, "Hello world");
-    keypad.InsertKey(position, CodeValue::DelayBit + 50);
-    keypad.InsertByte(position, 13);
-    keypad.InsertKey(position, CodeValue::LedFlash);
-    keypad.SetMacroName("Greeting");
-    keypad.SetCanAutoRepeat(true);
-    keypad.SetKey(20);
-    keypad.SetKeytype(ktShift);
-    keypad.SetKey(23);
-    keypad.SetKeytype(ktToggle);
-    keypad.SetKey(0);
 }
 
 // The window with a menu opened over it, cut to the part around the menu and the spot it was opened
@@ -168,7 +147,7 @@ int main(int argc, char** argv) {
     MessageBox::setTestMode(true);
 
     TfrmMain window({});
-    fillSample(window.GetKeypad());
+    FillSampleDefinition(window.GetKeypad());
     window.ShowLoadedDefinition(u"sample.ckd"_s);
     window.move(40, 40);
     window.show();

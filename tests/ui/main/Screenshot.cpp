@@ -3,6 +3,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
+#include "tools/screenshots/SampleDefinition.h"
 #include "ui/main/Application.h"
 #include "ui/main/MainWindow.h"
 
@@ -39,27 +40,6 @@ QPalette darkPalette() {
     return dark;
 }
 
-void insertText(TKeypadClass& keypad, std::int32_t& position, const char* text) {
-    for (const char* c = text; *c != 0; ++c)
-        keypad.InsertByte(position, static_cast<unsigned char>(*c));
-}
-
-// A few keys with macros, names and key types, so the picture shows what the window is for.
-void fillSample(TKeypadClass& keypad) {
-    keypad.SetKey(0);
-    std::int32_t position = 0;
-    insertText(keypad, position, "Hello world");
-    keypad.InsertKey(position, CodeValue::DelayBit + 50);
-    keypad.InsertByte(position, 13);
-    keypad.InsertKey(position, CodeValue::LedFlash);
-    keypad.SetMacroName("Greeting");
-    keypad.SetCanAutoRepeat(true);
-    keypad.SetKey(20);
-    keypad.SetKeytype(ktShift);
-    keypad.SetKey(23);
-    keypad.SetKeytype(ktToggle);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -79,7 +59,7 @@ int main(int argc, char** argv) {
     FileDialog::setTestMode(true);
 
     TfrmMain window({});
-    fillSample(window.GetKeypad());
+    FillSampleDefinition(window.GetKeypad());
     window.ShowLoadedDefinition(u"sample.ckd"_s);
     window.show();
     if (!window.grab().save(arguments.at(1))) {
