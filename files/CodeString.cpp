@@ -3,30 +3,34 @@
 #include "files/DownloadImage.h"
 #include "model/KeypadClass.h"
 
+#include <array>
 #include <optional>
 
 namespace {
 
+constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) {
+        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+        values[static_cast<std::size_t>(c - 'a' + 'A')] = static_cast<std::int8_t>(c - 'a' + 10);
+    }
+    return values;
+}();
+
 int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    return hexDigitValues[static_cast<unsigned char>(c)];
 }
 
 // The command a prefix pair opens, from the command byte and the pair after it (-1 when there is none).
 // Nothing when the command byte stands for no command.
 std::optional<std::int32_t> commandValue(int command, int parameter) {
     switch (command) {
-    case 1:
-        return CodeValue::DelayBit + parameter;
-    case 2:
-        return CodeValue::BeepBit + parameter;
-    case 0x40:
-        return CodeValue::AtAt;
+    case 1: return CodeValue::DelayBit + parameter;
+    case 2: return CodeValue::BeepBit + parameter;
+    case 0x40: return CodeValue::AtAt;
     default:
         if ((command & 0x08) != 0)
             return CodeValue::CommandBit + command;
@@ -46,9 +50,15 @@ int HexPairToByte(std::string_view text) {
 
 CodeStringReading ReadCodeString(std::string_view codes, std::uint8_t prefix) {
     CodeStringReading reading;
-    for (const char c : codes)
-        if (c != ' ')
-            reading.text += c;
+    reading.text.reserve(codes.size());
+    reading.codes.reserve(codes.size() / 2);
+    if (codes.find(' ') == std::string_view::npos) {
+        reading.text = codes;
+    } else {
+        for (const char c : codes)
+            if (c != ' ')
+                reading.text += c;
+    }
     const std::string_view text = reading.text;
     const auto pairAt = [&text](std::size_t offset) {
         return offset < text.size() ? HexPairToByte(text.substr(offset)) : -1;

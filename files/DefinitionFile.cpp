@@ -9,6 +9,8 @@
 #include <array>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -47,10 +49,12 @@ void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
 } // namespace
 
 void LoadCodeString(TKeypadClass& keypad, std::string_view codes) {
+    std::vector<std::int32_t> values;
+    for (const CodeStringReading::Code& code : ReadCodeString(codes, keypad.CmdPrefix()).codes)
+        values.push_back(code.value);
     std::int32_t position = 0;
     // A value the full macro refuses is lost, and so is every later one.
-    for (const CodeStringReading::Code& code : ReadCodeString(codes, keypad.CmdPrefix()).codes)
-        keypad.InsertByte(position, code.value);
+    keypad.InsertBytes(position, values);
 }
 
 ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad) {
@@ -93,7 +97,7 @@ void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     }
     scratch.SetKey(0);
     scratch.SetLevel(0);
-    keypad = scratch;
+    keypad = std::move(scratch);
 }
 
 DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& path) {

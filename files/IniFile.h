@@ -62,6 +62,14 @@ public:
 private:
     struct Line;
     std::vector<Line> lines_; // defined in IniFile.cpp
+    // The index of every section header line, in file order: lookups walk these, not every line.
+    std::vector<std::size_t> sectionHeaders_;
+    // The last section found and its header line; forgotten whenever lines are inserted.
+    struct FoundSection {
+        std::string section;
+        std::size_t header;
+    };
+    mutable std::optional<FoundSection> lastFound_;
     bool byteOrderMark_ = false;
 
     std::optional<std::size_t> findSection(std::string_view section) const;

@@ -71,7 +71,8 @@ bool TKeypadClass::SetMacroName(const std::string& value) {
 void TKeypadClass::insertAt(std::int32_t& position, int count, std::int32_t value) {
     auto& values = selectedMacro().Values;
     // Slots past the macro hold -1, so shifting by one slot keeps the run closed.
-    std::copy_backward(values.begin() + position, values.begin() + count, values.begin() + count + 1);
+    if (position < count)
+        std::copy_backward(values.begin() + position, values.begin() + count, values.begin() + count + 1);
     values[static_cast<std::size_t>(position)] = value;
     ++position;
 }
@@ -85,6 +86,25 @@ bool TKeypadClass::InsertByte(std::int32_t& position, std::int32_t value) {
     if (value < 0)
         return true;
     insertAt(position, extent.elements, value);
+    return true;
+}
+
+bool TKeypadClass::InsertBytes(std::int32_t& position, std::span<const std::int32_t> values) {
+    auto& slots = selectedMacro().Values;
+    Extent extent = measure();
+    for (const std::int32_t value : values) {
+        if (extent.bytes + 1 > MacroCapacityBytes)
+            return false;
+        position = std::clamp<std::int32_t>(position, 0, extent.elements);
+        if (value < 0)
+            continue;
+        if (position == extent.elements)
+            slots[static_cast<std::size_t>(position++)] = value; // the slot held -1
+        else
+            insertAt(position, extent.elements, value);
+        ++extent.elements;
+        extent.bytes += CodeValue::byteWeight(value);
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <span>
 #include <string>
 
 // Which keys the keypad plays macros on and which switch its level.
@@ -107,6 +108,9 @@ public:
     // afterwards it stands just after the inserted value. A false result means the macro has no room.
     bool InsertKey(std::int32_t& position, std::int32_t value);
     bool InsertByte(std::int32_t& position, std::int32_t value);
+    // InsertByte for each value in turn, walking the macro once: false at the first value refused,
+    // which, like every later one, is then left out.
+    bool InsertBytes(std::int32_t& position, std::span<const std::int32_t> values);
     bool RemoveKey(std::uint8_t position);
     std::int32_t ReadLastKey() const;
 
