@@ -77,7 +77,8 @@ static_assert(MaxDefinitionFileBytes <= IniFile::MaxFileBytes);
 
 IniFile LoadDefinitionIni(const fs::path& path) {
     std::error_code error;
-    const std::uintmax_t size = fs::is_regular_file(path, error) ? fs::file_size(path, error) : 0;
+    // Only a regular file has a size; for anything else error is set.
+    const std::uintmax_t size = fs::file_size(path, error);
     if (!error && size > MaxDefinitionFileBytes)
         throw FileError(PathText(path) + " is not a definition file (" + std::to_string(size) + " bytes).");
     return IniFile::Load(path);

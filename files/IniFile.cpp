@@ -300,12 +300,14 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     const std::string sectionName(trimmed(oneLine(section)));
     const std::string keyName(trimmed(oneLine(key)));
     const std::string newValue = oneLine(value);
-    const std::string keyLine = keyName + "=" + encodedValue(newValue);
+    const auto keyLine = [&] {
+        return keyName + "=" + encodedValue(newValue);
+    };
 
     const auto header = findSection(sectionName);
     if (!header) {
         insertLine(lines_.size(), "[" + sectionName + "]");
-        insertLine(lines_.size(), keyLine);
+        insertLine(lines_.size(), keyLine());
         return;
     }
     const std::size_t end = sectionEnd(*header);
@@ -329,7 +331,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         }
         lastKey = i;
     }
-    insertLine(lastKey + 1, keyLine);
+    insertLine(lastKey + 1, keyLine());
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {

@@ -128,16 +128,19 @@ TSetModifierKeys TKeypadClass::GetModifierSet(std::uint8_t /*Index*/) const {
 }
 
 namespace {
-void appendHexByte(std::string& text, unsigned byte) {
+// Writes byte as two lower-case hex digits at out and returns the place after them.
+char* putHexByte(char* out, unsigned byte) {
     static constexpr char digits[] = "0123456789abcdef";
-    text += digits[(byte >> 4) & 0xF];
-    text += digits[byte & 0xF];
+    *out++ = digits[(byte >> 4) & 0xF];
+    *out++ = digits[byte & 0xF];
+    return out;
 }
 } // namespace
 
 std::string TKeypadClass::MakeCodes() const {
-    std::string text;
-    text.reserve(2 * MacroCapacityBytes + 8);
+    // At most three pairs for each of at most MacroSlots values.
+    std::string text(6 * MacroSlots, '\0');
+    char* out = text.data();
     for (const std::int32_t value : selectedMacro().Values) {
         if (value == CodeValue::Empty)
             break;
@@ -145,12 +148,13 @@ std::string TKeypadClass::MakeCodes() const {
         // typed outside ASCII, and the file and image must stay well formed.
         const unsigned low = static_cast<unsigned>(value) & 0xFF;
         if (CodeValue::isCommand(value))
-            appendHexByte(text, fCmdPrefix);
+            out = putHexByte(out, fCmdPrefix);
         if (CodeValue::isDelay(value))
-            appendHexByte(text, 1);
+            out = putHexByte(out, 1);
         else if (CodeValue::isBeep(value))
-            appendHexByte(text, 2);
-        appendHexByte(text, low);
+            out = putHexByte(out, 2);
+        out = putHexByte(out, low);
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
