@@ -10,7 +10,6 @@
 #include <string>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -48,15 +47,6 @@ void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
 
 } // namespace
 
-void LoadCodeString(TKeypadClass& keypad, std::string_view codes) {
-    std::vector<std::int32_t> values;
-    for (const CodeStringReading::Code& code : ReadCodeString(codes, keypad.CmdPrefix()).codes)
-        values.push_back(code.value);
-    std::int32_t position = 0;
-    // A value the full macro refuses is lost, and so is every later one.
-    keypad.InsertBytes(position, values);
-}
-
 ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad) {
     ToggleShiftSlots slots{NoSlotKey, NoSlotKey, NoSlotKey, NoSlotKey};
     const auto record = [](int& first, int& second, int key) {
@@ -85,10 +75,11 @@ IniFile LoadDefinitionIni(const fs::path& path) {
 }
 
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
-    // Read into a copy so that a file that cannot be read leaves the caller's definition as it was; the
-    // copy keeps what Initialize does not reset (the view mode and the key entry state).
-    TKeypadClass scratch = keypad;
-    scratch.Initialize();
+    // Read into a fresh definition so that a file that cannot be read leaves the caller's as it was; it
+    // takes over what Initialize does not reset (the view mode and the key entry state).
+    TKeypadClass scratch;
+    scratch.bViewInHex = keypad.bViewInHex;
+    scratch.SetKeyEntryState(keypad.KeyEntryState());
     ReadParameters(ini, scratch);
     for (const KeySection& section : PlanKeySections(ini)) {
         if (section.use == KeySection::Use::BadNumber)

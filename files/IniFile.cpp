@@ -202,7 +202,6 @@ IniFile IniFile::FromText(std::string_view bytes) {
         bytes = converted;
     }
     const std::string_view text = bytes;
-    ini.lines_.reserve(lineCount(text));
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t lineEnd = lineEndFrom(text, start);
@@ -264,10 +263,15 @@ bool IniFile::HasKey(std::string_view section, std::string_view key) const {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
+    return std::string(ReadStringView(section, key, defaultValue));
+}
+
+std::string_view IniFile::ReadStringView(std::string_view section, std::string_view key,
+                                         std::string_view defaultValue) const {
     const auto line = findKey(section, key);
     if (!line)
-        return std::string(defaultValue);
-    return std::string(Utf8Prefix(lines_[*line].value(), MaxValueCharacters));
+        return defaultValue;
+    return Utf8Prefix(lines_[*line].value(), MaxValueCharacters);
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,

@@ -46,6 +46,9 @@ public:
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) const;
+    // ReadString without the copy: valid until the file is next changed or destroyed.
+    std::string_view ReadStringView(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue = {}) const;
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 

@@ -92,18 +92,26 @@ bool TKeypadClass::InsertByte(std::int32_t& position, std::int32_t value) {
 bool TKeypadClass::InsertBytes(std::int32_t& position, std::span<const std::int32_t> values) {
     auto& slots = selectedMacro().Values;
     Extent extent = measure();
-    for (const std::int32_t value : values) {
+    auto value = values.begin();
+    if (value != values.end() && extent.bytes + 1 <= MacroCapacityBytes && position >= extent.elements) {
+        // Appending, the common case when a file is read: no slot moves.
+        for (; value != values.end() && extent.bytes + 1 <= MacroCapacityBytes; ++value) {
+            if (*value < 0)
+                continue;
+            slots[static_cast<std::size_t>(extent.elements++)] = *value; // the slot held -1
+            extent.bytes += CodeValue::byteWeight(*value);
+        }
+        position = extent.elements;
+    }
+    for (; value != values.end(); ++value) {
         if (extent.bytes + 1 > MacroCapacityBytes)
             return false;
         position = std::clamp<std::int32_t>(position, 0, extent.elements);
-        if (value < 0)
+        if (*value < 0)
             continue;
-        if (position == extent.elements)
-            slots[static_cast<std::size_t>(position++)] = value; // the slot held -1
-        else
-            insertAt(position, extent.elements, value);
+        insertAt(position, extent.elements, *value);
         ++extent.elements;
-        extent.bytes += CodeValue::byteWeight(value);
+        extent.bytes += CodeValue::byteWeight(*value);
     }
     return true;
 }

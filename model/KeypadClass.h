@@ -83,6 +83,7 @@ public:
     // Where InsertKey reads the modifier flags and the PC keyboard state; null means none active.
     // The source must outlive its use here.
     void SetKeyEntryState(const IKeyEntryState* source) { fKeyEntryState = source; }
+    const IKeyEntryState* KeyEntryState() const { return fKeyEntryState; }
 
     // Selection
     std::uint8_t Key() const { return fKey; }
