@@ -38,19 +38,29 @@ std::string_view unquoted(std::string_view value) {
     return enclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
 }
 
-// Text on one line: line breaks become blanks.
-std::string oneLine(std::string_view text) {
-    std::string line(text);
+// Text on one line: line breaks become blanks. The result is text itself when it has none, else a view
+// of storage.
+std::string_view oneLine(std::string_view text, std::string& storage) {
+    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos)
+        return text;
+    storage = text;
     std::replace_if(
-        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return line;
+        storage.begin(), storage.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return storage;
 }
 
 // The value as written so that reading gives back oneLine(value).
-std::string encodedValue(const std::string& value) {
+std::string encodedValue(std::string_view value) {
     const bool needsQuotes =
         !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || enclosedInQuotes(value));
-    return needsQuotes ? '"' + value + '"' : value;
+    std::string encoded;
+    encoded.reserve(value.size() + 2);
+    if (needsQuotes)
+        encoded += '"';
+    encoded += value;
+    if (needsQuotes)
+        encoded += '"';
+    return encoded;
 }
 
 std::optional<std::uint32_t> parseDigits(std::string_view digits, int base) {
@@ -301,9 +311,10 @@ void IniFile::insertLine(std::size_t index, std::string text) {
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string sectionName(trimmed(oneLine(section)));
-    const std::string keyName(trimmed(oneLine(key)));
-    const std::string newValue = oneLine(value);
+    std::string storage;
+    const std::string sectionName(trimmed(oneLine(section, storage)));
+    const std::string keyName(trimmed(oneLine(key, storage)));
+    const std::string_view newValue = oneLine(value, storage);
     const auto keyLine = [&] {
         return keyName + "=" + encodedValue(newValue);
     };
@@ -347,7 +358,12 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 std::string IniFile::Text() const {
-    std::string text(byteOrderMark_ ? byteOrderMark : std::string_view{});
+    std::size_t size = byteOrderMark.size();
+    for (const Line& line : lines_)
+        size += line.text.size() + line.ending.size();
+    std::string text;
+    text.reserve(size);
+    text = byteOrderMark_ ? byteOrderMark : std::string_view{};
     for (const Line& line : lines_) {
         text += line.text;
         text += line.ending;
