@@ -1,32 +1,40 @@
 #include "files/CodeString.h"
 
+#include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 #include "model/KeypadClass.h"
 
+#include <array>
 #include <optional>
+#include <span>
+#include <string>
+#include <utility>
 
 namespace {
 
+constexpr std::array<std::int8_t, 256> hexDigitValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - '0');
+    for (int c = 'a'; c <= 'f'; ++c) {
+        values[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(c - 'a' + 10);
+        values[static_cast<std::size_t>(c - 'a' + 'A')] = static_cast<std::int8_t>(c - 'a' + 10);
+    }
+    return values;
+}();
+
 int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    return hexDigitValues[static_cast<unsigned char>(c)];
 }
 
 // The command a prefix pair opens, from the command byte and the pair after it (-1 when there is none).
 // Nothing when the command byte stands for no command.
 std::optional<std::int32_t> commandValue(int command, int parameter) {
     switch (command) {
-    case 1:
-        return CodeValue::DelayBit + parameter;
-    case 2:
-        return CodeValue::BeepBit + parameter;
-    case 0x40:
-        return CodeValue::AtAt;
+    case 1: return CodeValue::DelayBit + parameter;
+    case 2: return CodeValue::BeepBit + parameter;
+    case 0x40: return CodeValue::AtAt;
     default:
         if ((command & 0x08) != 0)
             return CodeValue::CommandBit + command;
@@ -44,14 +52,30 @@ int HexPairToByte(std::string_view text) {
     return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
-CodeStringReading ReadCodeString(std::string_view codes, std::uint8_t prefix) {
-    CodeStringReading reading;
+namespace {
+
+// The code string without its blanks; storage holds the text when blanks had to be taken out.
+std::string_view withoutBlanks(std::string_view codes, std::string& storage) {
+    if (codes.find(' ') == std::string_view::npos)
+        return codes;
+    storage.reserve(codes.size());
     for (const char c : codes)
         if (c != ' ')
-            reading.text += c;
-    const std::string_view text = reading.text;
+            storage += c;
+    return storage;
+}
+
+// Reads text (without blanks): onCode(value, offset) for each code value until it returns false,
+// onUnknown(offset) for each prefix pair whose command byte gives nothing. Returns where reading
+// stopped.
+template <typename OnCode, typename OnUnknown>
+std::size_t readCodes(std::string_view text, std::uint8_t prefix, OnCode onCode, OnUnknown onUnknown) {
     const auto pairAt = [&text](std::size_t offset) {
-        return offset < text.size() ? HexPairToByte(text.substr(offset)) : -1;
+        if (offset + 2 > text.size())
+            return -1;
+        const int high = hexDigitValue(text[offset]);
+        const int low = hexDigitValue(text[offset + 1]);
+        return high < 0 || low < 0 ? -1 : high * 16 + low;
     };
 
     std::size_t offset = 0;
@@ -60,7 +84,8 @@ CodeStringReading ReadCodeString(std::string_view codes, std::uint8_t prefix) {
         if (byte < 0)
             break;
         if (byte != prefix || offset + 2 == text.size()) {
-            reading.codes.push_back({byte, offset});
+            if (!onCode(byte, offset))
+                return offset;
             offset += 2;
             continue;
         }
@@ -71,12 +96,56 @@ CodeStringReading ReadCodeString(std::string_view codes, std::uint8_t prefix) {
         const int parameter = hasParameter ? pairAt(offset + 4) : 0;
         if (parameter < 0)
             break;
-        if (const auto value = commandValue(command, parameter))
-            reading.codes.push_back({*value, offset});
-        else
-            reading.unknownCommands.push_back(offset);
+        if (const auto value = commandValue(command, parameter)) {
+            if (!onCode(*value, offset))
+                return offset;
+        } else {
+            onUnknown(offset);
+        }
         offset += hasParameter ? 6 : 4;
     }
-    reading.end = offset;
+    return offset;
+}
+
+} // namespace
+
+CodeStringReading ReadCodeString(std::string_view codes, std::uint8_t prefix) {
+    CodeStringReading reading;
+    std::string storage;
+    const std::string_view text = withoutBlanks(codes, storage);
+    reading.text = storage.empty() ? std::string(text) : std::move(storage);
+    reading.codes.reserve(reading.text.size() / 2);
+    reading.end = readCodes(
+        reading.text, prefix,
+        [&reading](std::int32_t value, std::size_t offset) {
+            reading.codes.push_back({value, offset});
+            return true;
+        },
+        [&reading](std::size_t offset) { reading.unknownCommands.push_back(offset); });
     return reading;
+}
+
+void LoadCodeString(TKeypadClass& keypad, std::string_view codes) {
+    std::string storage;
+    const std::string_view text = withoutBlanks(codes, storage);
+    // Values go into the macro a chunk at a time, in order, so the result is that of inserting each.
+    std::array<std::int32_t, 128> chunk;
+    std::size_t used = 0;
+    std::int32_t position = 0;
+    bool room = true;
+    const auto flush = [&] {
+        room = keypad.InsertBytes(position, std::span(chunk.data(), used));
+        used = 0;
+        return room;
+    };
+    readCodes(
+        text, keypad.CmdPrefix(),
+        [&](std::int32_t value, std::size_t) {
+            chunk[used++] = value;
+            // A value the full macro refuses is lost, and so is every later one.
+            return used < chunk.size() || flush();
+        },
+        [](std::size_t) {});
+    if (room && used > 0)
+        flush();
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -46,13 +47,6 @@ void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
 
 } // namespace
 
-void LoadCodeString(TKeypadClass& keypad, std::string_view codes) {
-    std::int32_t position = 0;
-    // A value the full macro refuses is lost, and so is every later one.
-    for (const CodeStringReading::Code& code : ReadCodeString(codes, keypad.CmdPrefix()).codes)
-        keypad.InsertByte(position, code.value);
-}
-
 ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad) {
     ToggleShiftSlots slots{NoSlotKey, NoSlotKey, NoSlotKey, NoSlotKey};
     const auto record = [](int& first, int& second, int key) {
@@ -73,17 +67,19 @@ static_assert(MaxDefinitionFileBytes <= IniFile::MaxFileBytes);
 
 IniFile LoadDefinitionIni(const fs::path& path) {
     std::error_code error;
-    const std::uintmax_t size = fs::is_regular_file(path, error) ? fs::file_size(path, error) : 0;
+    // Only a regular file has a size; for anything else error is set.
+    const std::uintmax_t size = fs::file_size(path, error);
     if (!error && size > MaxDefinitionFileBytes)
         throw FileError(PathText(path) + " is not a definition file (" + std::to_string(size) + " bytes).");
     return IniFile::Load(path);
 }
 
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
-    // Read into a copy so that a file that cannot be read leaves the caller's definition as it was; the
-    // copy keeps what Initialize does not reset (the view mode and the key entry state).
-    TKeypadClass scratch = keypad;
-    scratch.Initialize();
+    // Read into a fresh definition so that a file that cannot be read leaves the caller's as it was; it
+    // takes over what Initialize does not reset (the view mode and the key entry state).
+    TKeypadClass scratch;
+    scratch.bViewInHex = keypad.bViewInHex;
+    scratch.SetKeyEntryState(keypad.KeyEntryState());
     ReadParameters(ini, scratch);
     for (const KeySection& section : PlanKeySections(ini)) {
         if (section.use == KeySection::Use::BadNumber)
@@ -93,7 +89,7 @@ void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     }
     scratch.SetKey(0);
     scratch.SetLevel(0);
-    keypad = scratch;
+    keypad = std::move(scratch);
 }
 
 DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& path) {

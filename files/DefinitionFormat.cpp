@@ -91,7 +91,7 @@ void ReadKeySection(const IniFile& ini, const KeySection& section, TKeypadClass&
         const LevelKeys& keys = Levels[level];
         keypad.SetLevel(level);
         keypad.SetCanAutoRepeat(ini.ReadBool(section.name, keys.autoRepeat, false));
-        LoadCodeString(keypad, ini.ReadString(section.name, keys.codesRead));
+        LoadCodeString(keypad, ini.ReadStringView(section.name, keys.codesRead));
         keypad.SetMacroName(ini.ReadString(section.name, keys.name));
     }
 }

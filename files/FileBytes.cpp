@@ -119,7 +119,8 @@ std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path target = writeTarget(path);
     std::error_code error;
-    const bool replacing = fs::exists(target, error);
+    const fs::file_status existing = fs::status(target, error);
+    const bool replacing = fs::exists(existing);
     if (replacing) {
         // Opening for appending writes nothing but asks the system for the right to write.
         errno = 0;
@@ -131,11 +132,8 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     TemporaryFile temporary(temporaryPathBeside(target));
     if (const std::error_code written = steps->WriteNewFile(temporary.path(), bytes))
         failWriting(path, written.message());
-    if (replacing) {
-        const fs::perms permissions = fs::status(target, error).permissions();
-        if (!error)
-            fs::permissions(temporary.path(), permissions, error);
-    }
+    if (replacing)
+        fs::permissions(temporary.path(), existing.permissions(), error);
     if (const std::error_code renamed = steps->Rename(temporary.path(), target))
         failWriting(path, renamed.message());
     temporary.commit();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -37,19 +38,29 @@ std::string_view unquoted(std::string_view value) {
     return enclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
 }
 
-// Text on one line: line breaks become blanks.
-std::string oneLine(std::string_view text) {
-    std::string line(text);
+// Text on one line: line breaks become blanks. The result is text itself when it has none, else a view
+// of storage.
+std::string_view oneLine(std::string_view text, std::string& storage) {
+    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos)
+        return text;
+    storage = text;
     std::replace_if(
-        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    return line;
+        storage.begin(), storage.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return storage;
 }
 
 // The value as written so that reading gives back oneLine(value).
-std::string encodedValue(const std::string& value) {
+std::string encodedValue(std::string_view value) {
     const bool needsQuotes =
         !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || enclosedInQuotes(value));
-    return needsQuotes ? '"' + value + '"' : value;
+    std::string encoded;
+    encoded.reserve(value.size() + 2);
+    if (needsQuotes)
+        encoded += '"';
+    encoded += value;
+    if (needsQuotes)
+        encoded += '"';
+    return encoded;
 }
 
 std::optional<std::uint32_t> parseDigits(std::string_view digits, int base) {
@@ -62,18 +73,29 @@ std::optional<std::uint32_t> parseDigits(std::string_view digits, int base) {
     return static_cast<std::uint32_t>(value);
 }
 
-// The number of lines FromText makes of text.
+// The number of lines FromText makes of text: every LF, CR and CRLF ends one.
 std::size_t lineCount(std::string_view text) {
-    std::size_t lines = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            ++lines;
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        }
-    }
+    const auto count = [text](char c, bool (*counts)(std::string_view, std::size_t)) {
+        std::size_t found = 0;
+        for (std::size_t i = text.find(c); i != std::string_view::npos; i = text.find(c, i + 1))
+            found += counts(text, i) ? 1 : 0;
+        return found;
+    };
+    const std::size_t lines =
+        count('\n', [](std::string_view, std::size_t) { return true; }) +
+        count('\r', [](std::string_view t, std::size_t i) { return i + 1 == t.size() || t[i + 1] != '\n'; });
     const bool lastLineBroken = text.empty() || text.back() == '\r' || text.back() == '\n';
     return lastLineBroken ? lines : lines + 1;
+}
+
+// Where the line starting at start ends: its first CR or LF, or the end of text.
+std::size_t lineEndFrom(std::string_view text, std::size_t start) {
+    const std::size_t size = text.size();
+    const auto* from = text.data() + start;
+    const auto* lf = static_cast<const char*>(std::memchr(from, '\n', size - start));
+    const std::size_t limit = lf == nullptr ? size - start : static_cast<std::size_t>(lf - from);
+    const auto* cr = static_cast<const char*>(std::memchr(from, '\r', limit));
+    return start + (cr == nullptr ? limit : static_cast<std::size_t>(cr - from));
 }
 
 } // namespace
@@ -84,8 +106,6 @@ struct IniFile::Line {
     Kind kind = Kind::Other;
     std::string text;   // the line without its line break
     std::string ending; // its line break: "\r\n", "\n", "\r", or empty on a last line without one
-    std::string name;   // Section: the section name; Key: the key name
-    std::string value;  // Key: the value as read
 
     Line(std::string lineText, std::string lineEnding)
         : text(std::move(lineText))
@@ -97,7 +117,7 @@ struct IniFile::Line {
             const std::size_t close = content.rfind(']');
             if (close != std::string_view::npos) {
                 kind = Kind::Section;
-                name = trimmed(content.substr(1, close - 1));
+                name_ = partOfText(trimmed(content.substr(1, close - 1)));
                 return;
             }
         }
@@ -105,8 +125,27 @@ struct IniFile::Line {
         if (equals == std::string_view::npos)
             return;
         kind = Kind::Key;
-        name = trimmed(content.substr(0, equals));
-        value = unquoted(trimmed(content.substr(equals + 1)));
+        name_ = partOfText(trimmed(content.substr(0, equals)));
+        value_ = partOfText(unquoted(trimmed(content.substr(equals + 1))));
+    }
+
+    // Section: the section name; Key: the key name
+    std::string_view name() const { return std::string_view(text).substr(name_.start, name_.length); }
+    // Key: the value as read
+    std::string_view value() const { return std::string_view(text).substr(value_.start, value_.length); }
+
+private:
+    // Name and value are parts of text, kept as places so that a line holds one string of its own.
+    struct Part {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+    };
+    Part name_;
+    Part value_;
+
+    Part partOfText(std::string_view part) const {
+        return {static_cast<std::uint32_t>(part.data() - text.data()),
+                static_cast<std::uint32_t>(part.size())};
     }
 };
 
@@ -167,31 +206,42 @@ IniFile IniFile::FromText(std::string_view bytes) {
         ini.byteOrderMark_ = true;
         bytes.remove_prefix(byteOrderMark.size());
     }
-    const std::string text = IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+    std::string converted;
+    if (!IsValidUtf8(bytes)) {
+        converted = Windows1252ToUtf8(bytes);
+        bytes = converted;
+    }
+    const std::string_view text = bytes;
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t lineEnd = std::min(text.find_first_of("\r\n", start), text.size());
+        const std::size_t lineEnd = lineEndFrom(text, start);
         std::size_t next = lineEnd;
         if (next < text.size())
-            next += text.compare(next, 2, newLineEnding) == 0 ? 2 : 1;
-        ini.lines_.emplace_back(text.substr(start, lineEnd - start), text.substr(lineEnd, next - lineEnd));
+            next += text.substr(next, 2) == newLineEnding ? 2 : 1;
+        const Line& line = ini.lines_.emplace_back(std::string(text.substr(start, lineEnd - start)),
+                                                   std::string(text.substr(lineEnd, next - lineEnd)));
+        if (line.kind == Line::Kind::Section)
+            ini.sectionHeaders_.push_back(ini.lines_.size() - 1);
         start = next;
     }
     return ini;
 }
 
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Line::Kind::Section && NamesMatch(lines_[i].name, section))
-            return i;
+    // Readers ask for one section several times in a row.
+    if (lastFound_ && NamesMatch(lastFound_->section, section))
+        return lastFound_->header;
+    for (const std::size_t header : sectionHeaders_)
+        if (NamesMatch(lines_[header].name(), section)) {
+            lastFound_ = FoundSection{std::string(section), header};
+            return header;
+        }
     return std::nullopt;
 }
 
 std::size_t IniFile::sectionEnd(std::size_t header) const {
-    std::size_t end = header + 1;
-    while (end < lines_.size() && lines_[end].kind != Line::Kind::Section)
-        ++end;
-    return end;
+    const auto next = std::upper_bound(sectionHeaders_.begin(), sectionHeaders_.end(), header);
+    return next == sectionHeaders_.end() ? lines_.size() : *next;
 }
 
 std::optional<std::size_t> IniFile::findKey(std::string_view section, std::string_view key) const {
@@ -200,16 +250,16 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
         return std::nullopt;
     const std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Kind::Key && NamesMatch(lines_[i].name, key))
+        if (lines_[i].kind == Line::Kind::Key && NamesMatch(lines_[i].name(), key))
             return i;
     return std::nullopt;
 }
 
 std::vector<std::string> IniFile::SectionNames() const {
     std::vector<std::string> names;
-    for (const Line& line : lines_)
-        if (line.kind == Line::Kind::Section)
-            names.push_back(line.name);
+    names.reserve(sectionHeaders_.size());
+    for (const std::size_t header : sectionHeaders_)
+        names.emplace_back(lines_[header].name());
     return names;
 }
 
@@ -223,10 +273,15 @@ bool IniFile::HasKey(std::string_view section, std::string_view key) const {
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
+    return std::string(ReadStringView(section, key, defaultValue));
+}
+
+std::string_view IniFile::ReadStringView(std::string_view section, std::string_view key,
+                                         std::string_view defaultValue) const {
     const auto line = findKey(section, key);
     if (!line)
-        return std::string(defaultValue);
-    return std::string(Utf8Prefix(lines_[*line].value, MaxValueCharacters));
+        return defaultValue;
+    return Utf8Prefix(lines_[*line].value(), MaxValueCharacters);
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -234,7 +289,7 @@ std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key
     const auto line = findKey(section, key);
     if (!line)
         return defaultValue;
-    return ParseIniInteger(lines_[*line].value).value_or(defaultValue);
+    return ParseIniInteger(lines_[*line].value()).value_or(defaultValue);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
@@ -245,20 +300,29 @@ void IniFile::insertLine(std::size_t index, std::string text) {
     // A last line without a line break gets one before anything follows it.
     if (index > 0 && lines_[index - 1].ending.empty())
         lines_[index - 1].ending = newLineEnding;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
-                  Line(std::move(text), std::string(newLineEnding)));
+    const auto line = lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
+                                    Line(std::move(text), std::string(newLineEnding)));
+    lastFound_.reset();
+    const auto later = std::lower_bound(sectionHeaders_.begin(), sectionHeaders_.end(), index);
+    for (auto header = later; header != sectionHeaders_.end(); ++header)
+        ++*header;
+    if (line->kind == Line::Kind::Section)
+        sectionHeaders_.insert(later, index);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string sectionName(trimmed(oneLine(section)));
-    const std::string keyName(trimmed(oneLine(key)));
-    const std::string newValue = oneLine(value);
-    const std::string keyLine = keyName + "=" + encodedValue(newValue);
+    std::string storage;
+    const std::string sectionName(trimmed(oneLine(section, storage)));
+    const std::string keyName(trimmed(oneLine(key, storage)));
+    const std::string_view newValue = oneLine(value, storage);
+    const auto keyLine = [&] {
+        return keyName + "=" + encodedValue(newValue);
+    };
 
     const auto header = findSection(sectionName);
     if (!header) {
         insertLine(lines_.size(), "[" + sectionName + "]");
-        insertLine(lines_.size(), keyLine);
+        insertLine(lines_.size(), keyLine());
         return;
     }
     const std::size_t end = sectionEnd(*header);
@@ -267,15 +331,22 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         Line& line = lines_[i];
         if (line.kind != Line::Kind::Key)
             continue;
-        if (NamesMatch(line.name, keyName)) {
+        if (NamesMatch(line.name(), keyName)) {
             // An unchanged value leaves the line exactly as it was.
-            if (line.value != newValue)
-                line = Line(line.name + "=" + encodedValue(newValue), line.ending);
+            if (line.value() != newValue) {
+                line = Line(std::string(line.name()) + "=" + encodedValue(newValue), line.ending);
+                // A key named "[x" given a value with "]" reads back as a section header.
+                if (line.kind == Line::Kind::Section) {
+                    lastFound_.reset();
+                    sectionHeaders_.insert(
+                        std::upper_bound(sectionHeaders_.begin(), sectionHeaders_.end(), i), i);
+                }
+            }
             return;
         }
         lastKey = i;
     }
-    insertLine(lastKey + 1, keyLine);
+    insertLine(lastKey + 1, keyLine());
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -287,7 +358,12 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 std::string IniFile::Text() const {
-    std::string text(byteOrderMark_ ? byteOrderMark : std::string_view{});
+    std::size_t size = byteOrderMark.size();
+    for (const Line& line : lines_)
+        size += line.text.size() + line.ending.size();
+    std::string text;
+    text.reserve(size);
+    text = byteOrderMark_ ? byteOrderMark : std::string_view{};
     for (const Line& line : lines_) {
         text += line.text;
         text += line.ending;

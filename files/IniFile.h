@@ -46,6 +46,9 @@ public:
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue = {}) const;
+    // ReadString without the copy: valid until the file is next changed or destroyed.
+    std::string_view ReadStringView(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue = {}) const;
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
@@ -62,6 +65,14 @@ public:
 private:
     struct Line;
     std::vector<Line> lines_; // defined in IniFile.cpp
+    // The index of every section header line, in file order: lookups walk these, not every line.
+    std::vector<std::size_t> sectionHeaders_;
+    // The last section found and its header line; forgotten whenever lines are inserted.
+    struct FoundSection {
+        std::string section;
+        std::size_t header;
+    };
+    mutable std::optional<FoundSection> lastFound_;
     bool byteOrderMark_ = false;
 
     std::optional<std::size_t> findSection(std::string_view section) const;

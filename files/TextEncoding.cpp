@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +29,16 @@ bool IsValidUtf8(std::string_view bytes) {
         {{0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}}};
     std::size_t i = 0;
     while (i < bytes.size()) {
+        // Runs of ASCII, eight bytes at a time.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, bytes.data() + i, 8);
+            if ((eight & 0x8080808080808080u) != 0)
+                break;
+            i += 8;
+        }
+        if (i == bytes.size())
+            break;
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead < 0x80) {
             ++i;
@@ -74,6 +85,8 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxCharacters) {
+    if (text.size() <= maxCharacters)
+        return text; // no more characters than bytes
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (isContinuation(static_cast<unsigned char>(text[i])))

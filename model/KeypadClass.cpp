@@ -71,7 +71,8 @@ bool TKeypadClass::SetMacroName(const std::string& value) {
 void TKeypadClass::insertAt(std::int32_t& position, int count, std::int32_t value) {
     auto& values = selectedMacro().Values;
     // Slots past the macro hold -1, so shifting by one slot keeps the run closed.
-    std::copy_backward(values.begin() + position, values.begin() + count, values.begin() + count + 1);
+    if (position < count)
+        std::copy_backward(values.begin() + position, values.begin() + count, values.begin() + count + 1);
     values[static_cast<std::size_t>(position)] = value;
     ++position;
 }
@@ -85,6 +86,33 @@ bool TKeypadClass::InsertByte(std::int32_t& position, std::int32_t value) {
     if (value < 0)
         return true;
     insertAt(position, extent.elements, value);
+    return true;
+}
+
+bool TKeypadClass::InsertBytes(std::int32_t& position, std::span<const std::int32_t> values) {
+    auto& slots = selectedMacro().Values;
+    Extent extent = measure();
+    auto value = values.begin();
+    if (value != values.end() && extent.bytes + 1 <= MacroCapacityBytes && position >= extent.elements) {
+        // Appending, the common case when a file is read: no slot moves.
+        for (; value != values.end() && extent.bytes + 1 <= MacroCapacityBytes; ++value) {
+            if (*value < 0)
+                continue;
+            slots[static_cast<std::size_t>(extent.elements++)] = *value; // the slot held -1
+            extent.bytes += CodeValue::byteWeight(*value);
+        }
+        position = extent.elements;
+    }
+    for (; value != values.end(); ++value) {
+        if (extent.bytes + 1 > MacroCapacityBytes)
+            return false;
+        position = std::clamp<std::int32_t>(position, 0, extent.elements);
+        if (*value < 0)
+            continue;
+        insertAt(position, extent.elements, *value);
+        ++extent.elements;
+        extent.bytes += CodeValue::byteWeight(*value);
+    }
     return true;
 }
 
@@ -108,16 +136,19 @@ TSetModifierKeys TKeypadClass::GetModifierSet(std::uint8_t /*Index*/) const {
 }
 
 namespace {
-void appendHexByte(std::string& text, unsigned byte) {
+// Writes byte as two lower-case hex digits at out and returns the place after them.
+char* putHexByte(char* out, unsigned byte) {
     static constexpr char digits[] = "0123456789abcdef";
-    text += digits[(byte >> 4) & 0xF];
-    text += digits[byte & 0xF];
+    *out++ = digits[(byte >> 4) & 0xF];
+    *out++ = digits[byte & 0xF];
+    return out;
 }
 } // namespace
 
 std::string TKeypadClass::MakeCodes() const {
-    std::string text;
-    text.reserve(2 * MacroCapacityBytes + 8);
+    // At most three pairs for each of at most MacroSlots values.
+    std::string text(6 * MacroSlots, '\0');
+    char* out = text.data();
     for (const std::int32_t value : selectedMacro().Values) {
         if (value == CodeValue::Empty)
             break;
@@ -125,12 +156,13 @@ std::string TKeypadClass::MakeCodes() const {
         // typed outside ASCII, and the file and image must stay well formed.
         const unsigned low = static_cast<unsigned>(value) & 0xFF;
         if (CodeValue::isCommand(value))
-            appendHexByte(text, fCmdPrefix);
+            out = putHexByte(out, fCmdPrefix);
         if (CodeValue::isDelay(value))
-            appendHexByte(text, 1);
+            out = putHexByte(out, 1);
         else if (CodeValue::isBeep(value))
-            appendHexByte(text, 2);
-        appendHexByte(text, low);
+            out = putHexByte(out, 2);
+        out = putHexByte(out, low);
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <span>
 #include <string>
 
 // Which keys the keypad plays macros on and which switch its level.
@@ -82,6 +83,7 @@ public:
     // Where InsertKey reads the modifier flags and the PC keyboard state; null means none active.
     // The source must outlive its use here.
     void SetKeyEntryState(const IKeyEntryState* source) { fKeyEntryState = source; }
+    const IKeyEntryState* KeyEntryState() const { return fKeyEntryState; }
 
     // Selection
     std::uint8_t Key() const { return fKey; }
@@ -107,6 +109,9 @@ public:
     // afterwards it stands just after the inserted value. A false result means the macro has no room.
     bool InsertKey(std::int32_t& position, std::int32_t value);
     bool InsertByte(std::int32_t& position, std::int32_t value);
+    // InsertByte for each value in turn, walking the macro once: false at the first value refused,
+    // which, like every later one, is then left out.
+    bool InsertBytes(std::int32_t& position, std::span<const std::int32_t> values);
     bool RemoveKey(std::uint8_t position);
     std::int32_t ReadLastKey() const;
 

@@ -150,6 +150,7 @@ TEST(CodeStringReading, FillsTheMacroToCapacityAndDropsTheRest) {
         {repeated("41", 101), 100, 100},
         {repeated("41", 99) + "400132" + "41", 100, 102}, // a command fits when one byte is left
         {repeated("41", 100) + "4009", 100, 100},
+        {repeated(" 4 1", 300), 100, 100}, // far more values than fit, with blanks between digits
     };
     for (const auto& c : cases) {
         TKeypadClass keypad;

@@ -146,6 +146,20 @@ TEST(IniText, WritesInPlace) {
          [](IniFile& ini) { ini.WriteInteger("S", "k", 2); }, "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
         {"Windows-1252 text kept as UTF-8", "[S]\r\nname=caf\xE9\r\n",
          [](IniFile& ini) { ini.WriteInteger("S", "k", 1); }, "[S]\r\nname=caf\xC3\xA9\r\nk=1\r\n"},
+        {"later sections still found after lines were inserted before them", "[S]\nk=1\n[T]\nt=1\n",
+         [](IniFile& ini) {
+             ini.WriteString("S", "new", "2");
+             ini.WriteString("T", "t", "3");
+             ini.WriteString("U", "u", "4");
+             ini.WriteString("T", "v", "5");
+         },
+         "[S]\nk=1\nnew=2\r\n[T]\nt=3\nv=5\r\n[U]\r\nu=4\r\n"},
+        {"a key line that its new value turns into a section header is one", "[S]\r\n[x=1\r\n",
+         [](IniFile& ini) {
+             ini.WriteString("S", "[x", "]");
+             ini.WriteString("x=", "k", "2");
+         },
+         "[S]\r\n[x=]\r\nk=2\r\n"},
         {"line breaks in names and values become blanks", "",
          [](IniFile& ini) { ini.WriteString("S\r\n[T]", "k\n2", "a\r\nb"); }, "[S  [T]]\r\nk 2=a  b\r\n"},
     };

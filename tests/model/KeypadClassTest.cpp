@@ -188,6 +188,29 @@ TEST(MacroEditing, InsertByteChecksOneByteWhateverItInserts) {
     expectWellFormed(keypad);
 }
 
+TEST(MacroEditing, InsertBytesKeepsInsertByteCapacityRuleValueByValue) {
+    // Three-byte delays cross the 100 bytes mid-sequence; -1 is skipped; the insertion starts inside
+    // the macro so the tail must move along.
+    std::vector<std::int32_t> values{-1};
+    for (int i = 0; i < 40; ++i)
+        values.insert(values.end(), {'a' + i % 26, 0x1000 + i});
+    TKeypadClass one;
+    TKeypadClass many;
+    fill(one, 'z', 3);
+    fill(many, 'z', 3);
+    std::int32_t positionOne = 1;
+    std::int32_t positionMany = 1;
+    bool accepted = true;
+    for (const std::int32_t value : values)
+        accepted = one.InsertByte(positionOne, value) && accepted;
+    EXPECT_EQ(many.InsertBytes(positionMany, values), accepted);
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(positionMany, positionOne);
+    EXPECT_EQ(macroOf(many), macroOf(one));
+    EXPECT_EQ(many.CodeCount(), one.CodeCount());
+    expectWellFormed(many);
+}
+
 TEST(MacroEditing, HundredOneByteValuesFillTheMacro) {
     TKeypadClass keypad;
     fill(keypad, 'x', 100);

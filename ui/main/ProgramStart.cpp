@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 #include <exception>
 
 using namespace Qt::Literals::StringLiterals;
@@ -51,12 +52,17 @@ int RunKeywright24(int argc, char** argv) {
             startupPrompt = ShowStartupPrompt(userFolder, [&mainWindow] { return mainWindow.data(); });
         QApplication::setApplicationName(u"Keywright24"_s);
 
-        TfrmMain frmMain(QApplication::arguments().mid(1));
+        QStringList arguments = QApplication::arguments().mid(1);
+        // For the startup benchmark: end as soon as the main window has been shown.
+        const bool quitAfterShow = arguments.removeAll(QuitAfterShowOption) > 0;
+        TfrmMain frmMain(arguments);
         mainWindow = &frmMain;
         frmMain.CreateParametersDialog();
         frmMain.show();
         if (startupPrompt)
             startupPrompt->raise(); // above the main window also where no window manager keeps it there
+        if (quitAfterShow)
+            QTimer::singleShot(0, &application, &QCoreApplication::quit);
         return QApplication::exec();
     } catch (const std::exception& error) {
         // A failure during start-up ends the program after the report.
