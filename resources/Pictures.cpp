@@ -1,35 +1,41 @@
 #include "resources/Pictures.h"
 
-#include <QString>
+#include "resources/RawPicture.h"
+
+#include <QResource>
 #include <array>
 
 using namespace Qt::Literals::StringLiterals;
 
-// The resource file lives in a static library; registering it here makes every user of a picture
-// pull it into the program. Outside any namespace, as the registration macro requires.
-static void registerPictures() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(pictures);
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 namespace {
 
+// A picture at its own size and, for high-density screens, at twice its size.
 QIcon picture(const QString& name) {
-    registerPictures();
-    return QIcon(u":/pictures/"_s + name);
+    QIcon icon;
+    for (const QString& file : {name, name + u"@2x"_s}) {
+        const QPixmap pixmap = Pictures::ReadPicture(u":/pictures/"_s + file);
+        if (!pixmap.isNull())
+            icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace
 
 namespace Pictures {
 
+QPixmap ReadPicture(const QString& resourcePath) {
+    const QResource resource(resourcePath);
+    // The pictures are stored uncompressed, so their pixels are read where they lie.
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return QPixmap::fromImage(RawPicture::Decode(resource.data(), static_cast<std::size_t>(resource.size())));
+}
+
 QIcon ToolbarPicture(int index) {
-    static const std::array<QString, 10> names = {
-        u"new.svg"_s,      u"open.svg"_s, u"save.svg"_s, u"saveas.svg"_s,    u"properties.svg"_s,
-        u"download.svg"_s, u"test.svg"_s, u"help.svg"_s, u"keylabels.svg"_s, u"setport.svg"_s};
+    static const std::array<QString, 10> names = {u"new"_s,        u"open"_s,     u"save"_s, u"saveas"_s,
+                                                  u"properties"_s, u"download"_s, u"test"_s, u"help"_s,
+                                                  u"keylabels"_s,  u"setport"_s};
     if (index < 0 || index >= static_cast<int>(names.size()))
         return {};
     return picture(names[static_cast<std::size_t>(index)]);
@@ -37,19 +43,22 @@ QIcon ToolbarPicture(int index) {
 
 QIcon LevelImage(int index) {
     switch (index) {
-    case 1: return picture(u"shiftlevel.svg"_s);
-    case 2: return picture(u"togglelevel.svg"_s);
+    case 1: return picture(u"shiftlevel"_s);
+    case 2: return picture(u"togglelevel"_s);
     default: return {};
     }
 }
 
 // ManualEntry.cpp
 QIcon InsertPicture() {
-    return picture(u"insert.svg"_s);
+    return picture(u"insert"_s);
 }
 
 QIcon ProgramIcon() {
-    return picture(u"keywright24.svg"_s);
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(ReadPicture(u":/pictures/keywright24-%1"_s.arg(size)));
+    return icon;
 }
 
 } // namespace Pictures

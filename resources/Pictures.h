@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
+#include <QString>
 
-// The program's pictures. They are SVG drawings, so they stay sharp on high-density screens.
+// The program's pictures. They are drawn from SVG drawings when the program is built, at one and two
+// times their size, so they stay sharp on high-density screens and cost no decoding at run time.
 namespace Pictures {
 
 // The toolbar's picture list: 0 New, 1 Open, 2 Save, 3 Save As, 4 Properties, 5 Download, 6 Test,
@@ -17,5 +20,8 @@ QIcon LevelImage(int index);
 QIcon InsertPicture();
 // The program's own icon, as the desktop shows it.
 QIcon ProgramIcon();
+
+// One of the program's plain pictures from the resources. A null pixmap when there is none there.
+QPixmap ReadPicture(const QString& resourcePath);
 
 } // namespace Pictures

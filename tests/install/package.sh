@@ -35,7 +35,7 @@ field() { dpkg-deb --field "$package" "$1"; }
 [ "$(field Architecture)" = "$architecture" ] || fail "Architecture: $(field Architecture)"
 depends=$(field Depends)
 depended=$(sed 's/ ([^)]*)//g; s/, */\n/g' <<<"$depends")
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   grep -qxF "$library" <<<"$depended" || fail "Depends lacks $library: $depends"
 done
 

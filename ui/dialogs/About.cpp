@@ -1,41 +1,31 @@
 #include "ui/dialogs/About.h"
 
+#include "resources/Pictures.h"
 #include "ui/dialogs/OurVersion.h"
 #include "ui/dialogs/WindowPlacement.h"
 
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
 
 using namespace Qt::StringLiterals;
 
-// The dialogs' pictures are in a static library, so their registration must be pulled in explicitly.
-static void initDialogResources() {
-    Q_INIT_RESOURCE(dialogs);
-}
-
 namespace {
-// The logo drawn sharp at the screen's pixel density, on a transparent background. A null picture when
-// the logo cannot be read.
-QPixmap renderLogo(const QSize& size, qreal pixelRatio) {
-    QSvgRenderer renderer(u":/dialogs/logo.svg"_s);
-    if (!renderer.isValid())
-        return {};
-    QPixmap logo(size * pixelRatio);
-    logo.setDevicePixelRatio(pixelRatio);
-    logo.fill(Qt::transparent);
-    QPainter painter(&logo);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
-    return logo;
+// The logo at the screen's pixel density: drawn at twice its size for a high-density screen. A null
+// picture when the logo cannot be read.
+QPixmap logoPicture(qreal pixelRatio) {
+    if (pixelRatio > 1) {
+        QPixmap sharp = Pictures::ReadPicture(u":/dialogs/logo@2x"_s);
+        sharp.setDevicePixelRatio(2);
+        return sharp;
+    }
+    return Pictures::ReadPicture(u":/dialogs/logo"_s);
 }
 } // namespace
 
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
-    initDialogResources();
     setObjectName(u"frmAbout"_s);
     setWindowTitle(u"About"_s);
     setFixedSize(303, 182);
@@ -56,7 +46,7 @@ void TfrmAbout::createControls() {
     BrimlowLogoImage = new QLabel(this);
     BrimlowLogoImage->setObjectName(u"BrimlowLogoImage"_s);
     BrimlowLogoImage->setGeometry(24, 20, 139, 30);
-    BrimlowLogoImage->setPixmap(renderLogo(BrimlowLogoImage->size(), devicePixelRatio()));
+    BrimlowLogoImage->setPixmap(logoPicture(devicePixelRatio()));
 
     lblDescription = new QLabel(u"Keywright Redefinition Software for Tessapad 24"_s, this);
     lblDescription->setObjectName(u"lblDescription"_s);

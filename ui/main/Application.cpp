@@ -7,7 +7,17 @@
 using namespace Qt::Literals::StringLiterals;
 
 TKeywright24Application::TKeywright24Application(int& argc, char** argv)
-    : QApplication(argc, argv) {}
+    : QApplication(argc, argv) {
+    // Also the default for text laid out before a widget takes its own font, so that no second face
+    // is loaded at start-up only to be replaced.
+    setFont(ProgramFont());
+}
+
+QFont ProgramFont() {
+    QFont font(u"Arial"_s);
+    font.setPixelSize(11);
+    return font;
+}
 
 bool TKeywright24Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -23,7 +23,6 @@ class QProgressBar;
 class QRadioButton;
 class QSlider;
 class QTabWidget;
-class QToolBar;
 class QToolButton;
 class TfrmParameters;
 class TKeypadButton;
@@ -215,7 +214,7 @@ private:
     FileDialogOptions OpenKeyCapsDialog;
 
     // Toolbar
-    QToolBar* ToolBar1 = nullptr;
+    QWidget* ToolBar1 = nullptr;
     QToolButton* ToolBtnNew = nullptr;
     QToolButton* ToolBtnOpen = nullptr;
     QToolButton* ToolBtnSave = nullptr;

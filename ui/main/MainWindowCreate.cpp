@@ -28,11 +28,7 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"Keywright24"_s);
     setFixedSize(ClientSize);
-    // The fixed layout is measured for a narrow sans-serif face at 11 pixels; the desktop maps Arial
-    // to its metric-compatible face where Arial itself is missing.
-    QFont windowFont(u"Arial"_s);
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    setFont(ProgramFont());
     ApplyWindowColours();
     FormCreate(arguments);
 }

@@ -1,9 +1,8 @@
 #include "resources/Pictures.h"
 #include "ui/main/MainWindow.h"
 
-#include <QLayout>
+#include <QHBoxLayout>
 #include <QPainter>
-#include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 
@@ -16,18 +15,19 @@ constexpr int DividerWidth = 44;
 constexpr int CaptionMargin = 8;
 constexpr int MinimumButtonWidth = 24;
 
-QToolButton* addButton(QToolBar* toolBar, const QString& name, const QString& caption, int picture) {
+QToolButton* addButton(QWidget* toolBar, const QString& name, const QString& caption, int picture) {
     auto* button = new QToolButton(toolBar);
     button->setObjectName(name);
     button->setText(caption); // the captions' blanks widen the narrow buttons
     button->setIcon(Pictures::ToolbarPicture(picture));
+    button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     // As wide as the caption needs, so that the thirteen items fit on one row.
     const int captionWidth = button->fontMetrics().horizontalAdvance(caption);
     button->setFixedSize(std::max(captionWidth + CaptionMargin, MinimumButtonWidth), ButtonHeight);
-    toolBar->addWidget(button);
+    toolBar->layout()->addWidget(button);
     return button;
 }
 
@@ -46,29 +46,28 @@ protected:
     }
 };
 
-void addDivider(QToolBar* toolBar, const QString& name) {
+void addDivider(QWidget* toolBar, const QString& name) {
     auto* divider = new TToolBarDivider(toolBar);
     divider->setObjectName(name);
     divider->setFixedSize(DividerWidth, ButtonHeight);
-    toolBar->addWidget(divider);
+    toolBar->layout()->addWidget(divider);
 }
 
 } // namespace
 
 // The commands' buttons with their look; Save is enabled through ChangesPending. What they do comes
 // with the document commands and the external programs, which connect them at the end.
+// The bar is a plain row of buttons: it never moves, floats or overflows, so a toolkit tool bar would
+// only add its overflow button and the picture that button loads at start-up.
 void TfrmMain::CreateToolBar() {
-    ToolBar1 = new QToolBar(this);
+    ToolBar1 = new QWidget(this);
     ToolBar1->setObjectName(u"ToolBar1"_s);
     ToolBar1->setGeometry(0, 0, 631, 40);
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->setIconSize(QSize(16, 16));
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setBackgroundRole(QPalette::Window);
     ToolBar1->setAutoFillBackground(true);
-    ToolBar1->setContentsMargins(0, 0, 0, 0);
-    ToolBar1->layout()->setSpacing(0);
+    auto* row = new QHBoxLayout(ToolBar1);
+    row->setContentsMargins(4, 2, 2, 2);
+    row->setSpacing(0);
 
     ToolBtnNew = addButton(ToolBar1, u"ToolBtnNew"_s, u"  New "_s, 0);
     ToolBtnOpen = addButton(ToolBar1, u"ToolBtnOpen"_s, u" Open "_s, 1);
@@ -83,6 +82,7 @@ void TfrmMain::CreateToolBar() {
     btnWirepick = addButton(ToolBar1, u"btnWirepick"_s, u"Set Port"_s, 9);
     ToolBtnDownload = addButton(ToolBar1, u"ToolBtnDownload"_s, u"Download"_s, 5);
     ToolButtonTest = addButton(ToolBar1, u"ToolButtonTest"_s, u"  Test  "_s, 6);
+    row->addStretch();
 
     // Document commands and external programs
     SetUpDocumentCommands();

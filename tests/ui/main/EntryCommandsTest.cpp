@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,11 @@ void TestEntryCommands::delayKeyInsertsTheTrackBarsDelay() {
     QCOMPARE(trackBar->tickInterval(), 16);
     QCOMPARE(f.control<QLabel>(u"Label3"_s)->text(), u"4ms"_s);
     QCOMPARE(f.control<QLabel>(u"Label4"_s)->text(), u"500ms"_s);
+    const QRect frame = f.control<QFrame>(u"Bevel1"_s)->geometry();
+    for (const QString& scaleLabel : {u"Label3"_s, u"Label4"_s}) { // the scale ends inside the frame
+        const QRect label = f.control<QLabel>(scaleLabel)->geometry();
+        QVERIFY2(label.left() > frame.left() && label.right() < frame.right(), qPrintable(scaleLabel));
+    }
 
     if (key != 0)
         QTest::keyClick(trackBar, Qt::Key(key));

@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
     TKeywright24Application application(argc, argv);
     int failed = 0;
-    for (auto* suite : {&RunProgramStartTests, &RunKeypadTests, &RunMacroViewTests})
+    for (auto* suite : {&RunProgramStartTests, &RunKeypadTests, &RunMacroViewTests, &RunPicturesTests})
         failed += suite(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -4,3 +4,4 @@
 int RunProgramStartTests(int argc, char** argv);
 int RunKeypadTests(int argc, char** argv);
 int RunMacroViewTests(int argc, char** argv);
+int RunPicturesTests(int argc, char** argv);
