@@ -54,9 +54,11 @@ QIcon InsertPicture() {
     return picture(u"insert"_s);
 }
 
+// The window icon, up to 64 pixels: larger sizes come from the installed scalable icon, which the
+// desktop finds through the program's desktop entry.
 QIcon ProgramIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
+    for (const int size : {16, 32, 48, 64})
         icon.addPixmap(ReadPicture(u":/pictures/keywright24-%1"_s.arg(size)));
     return icon;
 }

@@ -40,7 +40,7 @@ void PicturesTest::everyPictureIsThereAtEachSize_data() {
     QTest::newRow("shift level") << Pictures::LevelImage(1) << oneAndTwoTimes;
     QTest::newRow("toggle level") << Pictures::LevelImage(2) << oneAndTwoTimes;
     QTest::newRow("insert") << Pictures::InsertPicture() << oneAndTwoTimes;
-    QTest::newRow("program icon") << Pictures::ProgramIcon() << QList<int>{16, 32, 48, 64, 128};
+    QTest::newRow("program icon") << Pictures::ProgramIcon() << QList<int>{16, 32, 48, 64};
 }
 
 void PicturesTest::everyPictureIsThereAtEachSize() {
