@@ -243,6 +243,23 @@ TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"a.ini"});
 }
 
+TEST_F(IniFileOnDisk, SavesThroughASymbolicLinkIntoItsTargetWithTheTargetsPermissions) {
+    namespace fs = std::filesystem;
+    const auto target = folder / "real.ini";
+    const auto link = folder / "link.ini";
+    WriteBytes(target, "[S]\r\nk=1\r\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target.filename(), link);
+    IniFile ini = IniFile::Load(link);
+    ini.WriteInteger("S", "k", 2);
+    ini.Save(link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"link.ini", "real.ini"}));
+}
+
 TEST_F(IniFileOnDisk, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     // A folder standing where the file should go cannot be replaced by a file.
     const auto path = folder / "blocked.ini";
