@@ -41,7 +41,7 @@ void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
             keypad.SetLevel(level);
             ini.WriteBool(section, keys.autoRepeat, keypad.CanAutoRepeat());
             ini.WriteString(section, keys.codesWritten, keypad.MakeCodes());
-            ini.WriteString(section, keys.name, keypad.GetMacroName());
+            ini.WriteString(section, keys.name, keypad.keys[key].Macro[level].Name);
         }
     }
 }

@@ -38,10 +38,35 @@ std::string_view unquoted(std::string_view value) {
     return enclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
 }
 
+// Whether any of the eight bytes of word is byte.
+bool holdsByte(std::uint64_t word, char byte) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    const std::uint64_t x = word ^ (ones * static_cast<unsigned char>(byte));
+    return ((x - ones) & ~x & (ones << 7)) != 0;
+}
+
+bool hasLineBreak(std::string_view text) {
+    // Long values are searched by the library; names and short values eight bytes at a time, where
+    // a search call per character sought would cost more than the search itself.
+    if (text.size() >= 64)
+        return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, 8);
+        if (holdsByte(word, '\r') || holdsByte(word, '\n'))
+            return true;
+    }
+    for (; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n')
+            return true;
+    return false;
+}
+
 // Text on one line: line breaks become blanks. The result is text itself when it has none, else a view
 // of storage.
 std::string_view oneLine(std::string_view text, std::string& storage) {
-    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos)
+    if (!hasLineBreak(text))
         return text;
     storage = text;
     std::replace_if(

@@ -171,21 +171,36 @@ TEST(IniText, WritesInPlace) {
 }
 
 TEST(IniText, QuotesValuesThatWouldNotReadBackUnchanged) {
+    const std::string longValue(70, 'x');
     const struct {
-        const char* value;
-        const char* written;
+        std::string value;
+        std::string written;
     } cases[] = {
-        {"plain", "plain"}, {" lead", "\" lead\""},     {"trail\t", "\"trail\t\""},
-        {"'x'", "\"'x'\""}, {"\"x\"", "\"\"x\"\""},     {"\"x'", "\"x'"},
-        {"\"", "\""},       {"a \"b\" c", "a \"b\" c"}, {"", ""},
+        {"plain", "plain"},
+        {" lead", "\" lead\""},
+        {"trail\t", "\"trail\t\""},
+        {"'x'", "\"'x'\""},
+        {"\"x\"", "\"\"x\"\""},
+        {"\"x'", "\"x'"},
+        {"\"", "\""},
+        {"a \"b\" c", "a \"b\" c"},
+        {"", ""},
+        // A line break anywhere in short and long values: first, middle or last eight bytes, or after.
         {"a\nb", "a b"},
+        {"ab\rcdefghijk", "ab cdefghijk"},
+        {"0123456789\nabcdef", "0123456789 abcdef"},
+        {"01234567\r9", "01234567 9"},
+        {longValue + "\r\n" + longValue, longValue + "  " + longValue},
+        {longValue + "\n", "\"" + longValue + " \""},
+        {longValue, longValue},
     };
     for (const auto& c : cases) {
         IniFile ini;
         ini.WriteString("S", "k", c.value);
-        EXPECT_EQ(ini.Text(), std::string("[S]\r\nk=") + c.written + "\r\n") << c.value;
+        EXPECT_EQ(ini.Text(), "[S]\r\nk=" + c.written + "\r\n") << c.value;
         std::string expected = c.value;
-        std::replace(expected.begin(), expected.end(), '\n', ' ');
+        std::replace_if(
+            expected.begin(), expected.end(), [](char b) { return b == '\r' || b == '\n'; }, ' ');
         EXPECT_EQ(IniFile::FromText(ini.Text()).ReadString("S", "k"), expected) << c.value;
     }
 }
