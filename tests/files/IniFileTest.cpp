@@ -55,6 +55,30 @@ TEST(IniText, ReadsLinesAsWindowsToolsDo) {
     }
 }
 
+TEST(IniText, NamesMatchWithoutRegardToAsciiLetterCaseOnly) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool match;
+    } cases[] = {
+        {"KeyType", "KEYTYPE", true},
+        {"Level_1_Codes", "LEVEL_1_CODES", true},
+        {"Level_1_Codes", "Level_1_Codes", true},
+        {"Level_1_Codes", "Level_1_Codez", false}, // a difference after the first eight bytes
+        {"Level_1_Codes", "Level_2_Codes", false},
+        {"GLOBAL_PARAMETERS", "global_parameterS", true},
+        {"GLOBAL_PARAMETERS", "GLOBAL_PARAMETER", false},
+        {"key@", "KEY`", false},                 // differ in the case bit but are no letters
+        {"KEY[1]", "key{1}", false},             // likewise
+        {"na\xC3\xAFve", "NA\xC3\x8FVE", false}, // only ASCII letters have a case here
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NamesMatch(c.a, c.b), c.match) << c.a << " / " << c.b;
+        EXPECT_EQ(NamesMatch(c.b, c.a), c.match) << c.b << " / " << c.a;
+    }
+}
+
 TEST(IniText, CutsStringsAt2047Characters) {
     const std::string ascii(3000, 'x');
     std::string accented;
