@@ -184,6 +184,13 @@ TEST(IniText, WritesInPlace) {
              ini.WriteString("x=", "k", "2");
          },
          "[S]\r\n[x=]\r\nk=2\r\n"},
+        {"a value viewed in the file itself is written into a new section whole", "[S]\r\nk=v\r\n",
+         [](IniFile& ini) {
+             ini.WriteString("S", "k", "w");
+             for (const char* section : {"T", "U", "V", "W", "X"})
+                 ini.WriteString(section, "k", ini.ReadStringView("S", "k"));
+         },
+         "[S]\r\nk=w\r\n[T]\r\nk=w\r\n[U]\r\nk=w\r\n[V]\r\nk=w\r\n[W]\r\nk=w\r\n[X]\r\nk=w\r\n"},
         {"line breaks in names and values become blanks", "",
          [](IniFile& ini) { ini.WriteString("S\r\n[T]", "k\n2", "a\r\nb"); }, "[S  [T]]\r\nk 2=a  b\r\n"},
     };
