@@ -70,29 +70,35 @@ std::string_view withoutBlanks(std::string_view codes, std::string& storage) {
 // stopped.
 template <typename OnCode, typename OnUnknown>
 std::size_t readCodes(std::string_view text, std::uint8_t prefix, OnCode onCode, OnUnknown onUnknown) {
-    const auto pairAt = [&text](std::size_t offset) {
-        if (offset + 2 > text.size())
-            return -1;
-        const int high = hexDigitValue(text[offset]);
-        const int low = hexDigitValue(text[offset + 1]);
-        return high < 0 || low < 0 ? -1 : high * 16 + low;
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    // The byte of the pair at offset (which must lie within text), or -1 when it is not two hex digits.
+    const auto pairAt = [data](std::size_t offset) {
+        const int high = hexDigitValue(data[offset]);
+        const int low = hexDigitValue(data[offset + 1]);
+        return (high | low) < 0 ? -1 : high * 16 + low;
     };
 
     std::size_t offset = 0;
-    while (offset < text.size()) {
+    // An odd last digit is no pair: reading stops before it, as it does before a command cut short.
+    while (offset + 2 <= size) {
         const int byte = pairAt(offset);
         if (byte < 0)
             break;
-        if (byte != prefix || offset + 2 == text.size()) {
+        if (byte != prefix || offset + 2 == size) {
             if (!onCode(byte, offset))
                 return offset;
             offset += 2;
             continue;
         }
+        if (offset + 4 > size)
+            break;
         const int command = pairAt(offset + 2);
         if (command < 0)
             break;
         const bool hasParameter = command == 1 || command == 2;
+        if (hasParameter && offset + 6 > size)
+            break;
         const int parameter = hasParameter ? pairAt(offset + 4) : 0;
         if (parameter < 0)
             break;

@@ -2,6 +2,7 @@
 
 #include "files/CodeString.h"
 #include "files/DefinitionFormat.h"
+#include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"
 #include "files/SelectionKeeper.h"
@@ -40,7 +41,7 @@ void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
             keypad.SetLevel(level);
             ini.WriteBool(section, keys.autoRepeat, keypad.CanAutoRepeat());
             ini.WriteString(section, keys.codesWritten, keypad.MakeCodes());
-            ini.WriteString(section, keys.name, keypad.GetMacroName());
+            ini.WriteString(section, keys.name, keypad.keys[key].Macro[level].Name);
         }
     }
 }
@@ -65,13 +66,20 @@ ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad) {
 // The definition file's own limit comes first, so that its message is the one the user sees.
 static_assert(MaxDefinitionFileBytes <= IniFile::MaxFileBytes);
 
+namespace {
+
+// LoadDefinitionIni with the look at path already taken: one status call serves every check.
+IniFile loadDefinitionIni(const fs::path& path, const FileLook& look) {
+    if (look.type == fs::file_type::regular && look.size > MaxDefinitionFileBytes)
+        throw FileError(PathText(path) + " is not a definition file (" + std::to_string(look.size) +
+                        " bytes).");
+    return IniFile::Load(path, look);
+}
+
+} // namespace
+
 IniFile LoadDefinitionIni(const fs::path& path) {
-    std::error_code error;
-    // Only a regular file has a size; for anything else error is set.
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (!error && size > MaxDefinitionFileBytes)
-        throw FileError(PathText(path) + " is not a definition file (" + std::to_string(size) + " bytes).");
-    return IniFile::Load(path);
+    return loadDefinitionIni(path, LookAtFile(path));
 }
 
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
@@ -93,10 +101,10 @@ void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
 }
 
 DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& path) {
-    std::error_code error;
-    if (fs::status(path, error).type() == fs::file_type::not_found)
+    const FileLook look = LookAtFile(path);
+    if (look.type == fs::file_type::not_found)
         return DefinitionReadResult::NoFile;
-    ReadDefinition(keypad, LoadDefinitionIni(path));
+    ReadDefinition(keypad, loadDefinitionIni(path, look));
     return DefinitionReadResult::Loaded;
 }
 

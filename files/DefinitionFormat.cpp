@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <map>
 #include <optional>
 
 namespace {
@@ -24,11 +23,36 @@ std::optional<int> parseKeyNumber(std::string_view text) {
     return negative ? -number : number;
 }
 
-std::string asciiLowerCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether a comes before b without regard to ASCII letter case; names that match (NamesMatch) are
+// equivalent.
+bool lessIgnoringCase(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char x = asciiLower(a[i]);
+        const char y = asciiLower(b[i]);
+        if (x != y)
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    }
+    return a.size() < b.size();
+}
+
+// For each name, the index of the first name that matches it (its own index when none comes before).
+std::vector<std::size_t> firstMatchingNames(const std::vector<std::string>& names) {
+    std::vector<std::size_t> order(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // Stable, so that within each group of matching names the first in the file comes first.
+    std::stable_sort(order.begin(), order.end(),
+                     [&names](std::size_t a, std::size_t b) { return lessIgnoringCase(names[a], names[b]); });
+    std::vector<std::size_t> first(names.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        first[order[i]] =
+            i > 0 && NamesMatch(names[order[i - 1]], names[order[i]]) ? first[order[i - 1]] : order[i];
+    return first;
 }
 
 std::uint8_t lowByte(std::int32_t value) {
@@ -47,12 +71,15 @@ std::string NotAValidIntegerMessage(std::string_view numberText) {
 }
 
 std::vector<KeySection> PlanKeySections(const IniFile& ini) {
+    const std::vector<std::string> names = ini.SectionNames();
+    const std::vector<std::size_t> firstMatching = firstMatchingNames(names);
     std::vector<KeySection> sections;
-    std::map<std::string, std::string> namesSeen; // by the name in lower case
+    sections.reserve(names.size());
     std::array<std::string, KeyCount> sectionOfKey;
     bool globalSeen = false;
-    for (const std::string& name : ini.SectionNames()) {
-        const auto [earlier, isNew] = namesSeen.emplace(asciiLowerCase(name), name);
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        const std::string& name = names[index];
+        const bool isNew = firstMatching[index] == index;
         if (!globalSeen && NamesMatch(name, DefinitionNames::GlobalSection)) {
             globalSeen = true;
             continue;
@@ -63,7 +90,7 @@ std::vector<KeySection> PlanKeySections(const IniFile& ini) {
         const auto number = parseKeyNumber(section.numberText);
         if (!isNew) {
             section.use = KeySection::Use::RepeatedName;
-            section.readInstead = earlier->second;
+            section.readInstead = names[firstMatching[index]];
         } else if (!number) {
             section.use = KeySection::Use::BadNumber;
         } else if (*number < 0 || *number >= KeyCount) {

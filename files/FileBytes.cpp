@@ -2,13 +2,16 @@
 
 #include "files/FileError.h"
 
-#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <fstream>
 #include <random>
 #include <system_error>
 #include <utility>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -29,13 +32,18 @@ FileSteps* steps = &realSteps;
     throw FileError("Unable to write to " + PathText(path) + ": " + reason);
 }
 
-// The file a write to path really changes: the target of a symbolic link, else path itself.
-fs::path writeTarget(const fs::path& path) {
+// The file a write to path really changes (the target of a symbolic link, else path itself) and its
+// status. For anything but a link the status of path itself is the one wanted, so one call serves.
+std::pair<fs::path, fs::file_status> writeTarget(const fs::path& path) {
     std::error_code error;
-    if (!fs::is_symlink(path, error))
-        return path;
-    const fs::path target = fs::weakly_canonical(path, error);
-    return error ? path : target;
+    const fs::file_status own = fs::symlink_status(path, error);
+    if (!fs::is_symlink(own))
+        return {path, own};
+    fs::path target = fs::weakly_canonical(path, error);
+    if (error)
+        target = path;
+    fs::file_status status = fs::status(target, error);
+    return {std::move(target), status};
 }
 
 fs::path temporaryPathBeside(const fs::path& path) {
@@ -79,47 +87,90 @@ private:
 
 } // namespace
 
+FileLook LookAtFile(const fs::path& path) {
+    FileLook look;
+#ifndef _WIN32
+    // One stat call gives the type and the size that std::filesystem would ask for separately.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        const int error = errno;
+        look.error = systemError(error);
+        // As std::filesystem::status reports them.
+        if (error == ENOENT || error == ENOTDIR)
+            look.type = fs::file_type::not_found;
+        return look;
+    }
+    const mode_t mode = status.st_mode;
+    look.type = S_ISREG(mode)    ? fs::file_type::regular
+                : S_ISDIR(mode)  ? fs::file_type::directory
+                : S_ISCHR(mode)  ? fs::file_type::character
+                : S_ISBLK(mode)  ? fs::file_type::block
+                : S_ISFIFO(mode) ? fs::file_type::fifo
+                : S_ISSOCK(mode) ? fs::file_type::socket
+                                 : fs::file_type::unknown;
+    if (look.type == fs::file_type::regular)
+        look.size = static_cast<std::uintmax_t>(status.st_size);
+#else
+    look.type = fs::status(path, look.error).type();
+    if (!look.error && look.type == fs::file_type::regular) {
+        std::error_code error;
+        const std::uintmax_t size = fs::file_size(path, error);
+        look.size = error ? 0 : size;
+    }
+#endif
+    return look;
+}
+
 std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
+    return ReadFileBytes(path, maxBytes, LookAtFile(path));
+}
+
+std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes, const FileLook& look) {
     const auto failReading = [&path](const std::string& reason) {
         throw FileError("Unable to read " + PathText(path) + ": " + reason);
     };
     const auto failTooLarge = [&](const std::string& size) {
         failReading("File too large (" + size + " bytes, the limit is " + std::to_string(maxBytes) + ")");
     };
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::directory)
+    const bool regular = look.type == fs::file_type::regular;
+    if (look.type == fs::file_type::directory)
         failReading(std::make_error_code(std::errc::is_a_directory).message());
     // Opening a pipe would wait for a writer, and a device may never end.
-    if (!error && status.type() != fs::file_type::regular)
+    if (!look.error && !regular)
         failReading("Not a regular file");
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (!error && size > maxBytes)
-        failTooLarge(std::to_string(size));
+    if (regular && look.size > maxBytes)
+        failTooLarge(std::to_string(look.size));
 
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         failReading(reasonText(errno));
+    // Read straight into the result: first room for the whole file and one byte more, so that one read
+    // normally meets its end. The file may have grown since its size was taken: never hold more than
+    // the limit and one chunk.
+    constexpr std::size_t chunk = 65536;
     std::string bytes;
-    if (!error)
-        bytes.reserve(static_cast<std::size_t>(size));
-    // The file may have grown since its size was taken: never hold more than the limit and one chunk.
-    std::array<char, 65536> chunk;
-    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
-        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > maxBytes)
+    std::size_t filled = 0;
+    std::size_t room = regular ? static_cast<std::size_t>(look.size) + 1 : chunk;
+    for (;;) {
+        bytes.resize(filled + room);
+        in.read(bytes.data() + filled, static_cast<std::streamsize>(room));
+        filled += static_cast<std::size_t>(in.gcount());
+        if (filled > maxBytes)
             failTooLarge("more than " + std::to_string(maxBytes));
+        if (!in)
+            break;
+        room = chunk;
     }
     if (in.bad())
         failReading(reasonText(errno));
+    bytes.resize(filled);
     return bytes;
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path target = writeTarget(path);
+    const auto [target, existing] = writeTarget(path);
     std::error_code error;
-    const fs::file_status existing = fs::status(target, error);
     const bool replacing = fs::exists(existing);
     if (replacing) {
         // Opening for appending writes nothing but asks the system for the right to write.

@@ -6,10 +6,22 @@
 #include <string_view>
 #include <system_error>
 
+// What one status call finds at a path (symbolic links followed), so that a reader can take every
+// decision about a file before opening it without asking the system again.
+struct FileLook {
+    // not_found when nothing is there; none when the status call failed for another reason.
+    std::filesystem::file_type type = std::filesystem::file_type::none;
+    std::uintmax_t size = 0; // the size of a regular file, else 0
+    std::error_code error;   // the status call's error, set for not_found and none
+};
+FileLook LookAtFile(const std::filesystem::path& path);
+
 // The whole content of a file of at most maxBytes. Throws FileError ("Unable to read <path>: <reason>")
 // when it cannot be read, a missing file included; a larger file and anything but a regular file (a
-// folder, a device, a pipe) are refused without being read.
+// folder, a device, a pipe) are refused without being opened.
 std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes);
+// The same with the look at path already taken by the caller.
+std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes, const FileLook& look);
 
 // Replaces the file at path with bytes: writes them to a temporary file in the same folder and renames
 // that over path, so a failure at any point leaves the previous file whole and no temporary file behind.

@@ -5,6 +5,7 @@
 #include "files/TextEncoding.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view newLineEnding = "\r\n";
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -38,10 +38,36 @@ std::string_view unquoted(std::string_view value) {
     return enclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
 }
 
+// Whether any of the eight bytes of word is byte.
+bool holdsByte(std::uint64_t word, char byte) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    const std::uint64_t x = word ^ (ones * static_cast<unsigned char>(byte));
+    return ((x - ones) & ~x & (ones << 7)) != 0;
+}
+
+bool hasLineBreak(std::string_view text) {
+    // Long values are searched by the library; names and short values eight bytes at a time, where
+    // a search call per character sought would cost more than the search itself.
+    if (text.size() >= 64)
+        return text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos;
+    if (text.size() < 8)
+        return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    const auto breakIn = [&text](std::size_t at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, 8);
+        return holdsByte(word, '\r') || holdsByte(word, '\n');
+    };
+    for (std::size_t i = 0; i + 8 < text.size(); i += 8)
+        if (breakIn(i))
+            return true;
+    // The last eight bytes, overlapping the word before where the size is no multiple of eight.
+    return breakIn(text.size() - 8);
+}
+
 // Text on one line: line breaks become blanks. The result is text itself when it has none, else a view
 // of storage.
 std::string_view oneLine(std::string_view text, std::string& storage) {
-    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos)
+    if (!hasLineBreak(text))
         return text;
     storage = text;
     std::replace_if(
@@ -102,14 +128,50 @@ std::size_t lineEndFrom(std::string_view text, std::size_t start) {
 
 struct IniFile::Line {
     enum class Kind : std::uint8_t { Other, Section, Key };
+    // The line break: "\r\n", "\n", "\r", or none on a last line without one.
+    enum class Ending : std::uint8_t { None, CrLf, Lf, Cr };
+
+    // A line as read: its place in all, the file's text.
+    Line(std::string_view all, std::size_t lineStart, std::size_t lineLength, Ending lineEnding)
+        : ending(lineEnding)
+        , start(lineStart)
+        , length(lineLength) {
+        classify(all.substr(start, length));
+    }
+    // A line written: text of its own.
+    Line(std::string lineText, Ending lineEnding)
+        : ending(lineEnding)
+        , ownsText(true)
+        , own(std::move(lineText)) {
+        classify(own);
+    }
+
+    // Name and value are parts of the line's text, kept as places.
+    struct Part {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+    };
 
     Kind kind = Kind::Other;
-    std::string text;   // the line without its line break
-    std::string ending; // its line break: "\r\n", "\n", "\r", or empty on a last line without one
+    Ending ending = Ending::None;
+    bool ownsText = false;
+    std::size_t start = 0; // where the line lies in the file's text, unless it owns its text
+    std::size_t length = 0;
+    std::string own;
+    Part name;  // Section: the section name; Key: the key name
+    Part value; // Key: the value as read
 
-    Line(std::string lineText, std::string lineEnding)
-        : text(std::move(lineText))
-        , ending(std::move(lineEnding)) {
+    std::string_view endingText() const {
+        static constexpr std::array<std::string_view, 4> texts{"", "\r\n", "\n", "\r"};
+        return texts[static_cast<std::size_t>(ending)];
+    }
+
+private:
+    void classify(std::string_view text) {
+        const auto partOf = [text](std::string_view part) {
+            return Part{static_cast<std::uint32_t>(part.data() - text.data()),
+                        static_cast<std::uint32_t>(part.size())};
+        };
         const std::string_view content = trimmed(text);
         if (content.empty() || content.front() == ';')
             return;
@@ -117,7 +179,7 @@ struct IniFile::Line {
             const std::size_t close = content.rfind(']');
             if (close != std::string_view::npos) {
                 kind = Kind::Section;
-                name_ = partOfText(trimmed(content.substr(1, close - 1)));
+                name = partOf(trimmed(content.substr(1, close - 1)));
                 return;
             }
         }
@@ -125,27 +187,8 @@ struct IniFile::Line {
         if (equals == std::string_view::npos)
             return;
         kind = Kind::Key;
-        name_ = partOfText(trimmed(content.substr(0, equals)));
-        value_ = partOfText(unquoted(trimmed(content.substr(equals + 1))));
-    }
-
-    // Section: the section name; Key: the key name
-    std::string_view name() const { return std::string_view(text).substr(name_.start, name_.length); }
-    // Key: the value as read
-    std::string_view value() const { return std::string_view(text).substr(value_.start, value_.length); }
-
-private:
-    // Name and value are parts of text, kept as places so that a line holds one string of its own.
-    struct Part {
-        std::uint32_t start = 0;
-        std::uint32_t length = 0;
-    };
-    Part name_;
-    Part value_;
-
-    Part partOfText(std::string_view part) const {
-        return {static_cast<std::uint32_t>(part.data() - text.data()),
-                static_cast<std::uint32_t>(part.size())};
+        name = partOf(trimmed(content.substr(0, equals)));
+        value = partOf(unquoted(trimmed(content.substr(equals + 1))));
     }
 };
 
@@ -157,11 +200,28 @@ IniFile& IniFile::operator=(IniFile&&) noexcept = default;
 IniFile::~IniFile() = default;
 
 bool NamesMatch(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&lower](char x, char y) { return lower(x) == lower(y); });
+    if (a.size() != b.size())
+        return false;
+    // Names mostly match in their own letter case: equal runs of eight bytes are passed whole.
+    std::size_t i = 0;
+    for (; i + 8 <= a.size(); i += 8) {
+        std::uint64_t x = 0;
+        std::uint64_t y = 0;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y)
+            break;
+    }
+    for (; i < a.size(); ++i) {
+        if (a[i] == b[i])
+            continue;
+        // Two different bytes match only as the two cases of one ASCII letter: then they differ in
+        // the case bit alone, and with it set they are a lower-case letter.
+        const char lower = static_cast<char>(a[i] | 0x20);
+        if (lower != static_cast<char>(b[i] | 0x20) || lower < 'a' || lower > 'z')
+            return false;
+    }
+    return true;
 }
 
 std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
@@ -189,37 +249,61 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found)
+    return Load(path, LookAtFile(path));
+}
+
+IniFile IniFile::Load(const std::filesystem::path& path, const FileLook& look) {
+    if (look.type == std::filesystem::file_type::not_found)
         return {};
-    const std::string bytes = ReadFileBytes(path, MaxFileBytes);
-    const std::size_t lines = lineCount(bytes);
-    if (lines > MaxFileLines)
-        throw FileError("Unable to read " + PathText(path) + ": Too many lines (" + std::to_string(lines) +
-                        ", the limit is " + std::to_string(MaxFileLines) + ")");
-    return FromText(bytes);
+    std::string bytes = ReadFileBytes(path, MaxFileBytes, look);
+    // Every line but a last one without a line break ends in a byte of its own, and that last one holds
+    // at least one: a text has no more lines than bytes, and only a longer one needs counting.
+    if (bytes.size() > MaxFileLines) {
+        const std::size_t lines = lineCount(bytes);
+        if (lines > MaxFileLines)
+            throw FileError("Unable to read " + PathText(path) + ": Too many lines (" +
+                            std::to_string(lines) + ", the limit is " + std::to_string(MaxFileLines) + ")");
+    }
+    return fromBytes(std::move(bytes));
 }
 
 IniFile IniFile::FromText(std::string_view bytes) {
+    return fromBytes(std::string(bytes));
+}
+
+IniFile IniFile::fromBytes(std::string bytes) {
     IniFile ini;
+    std::size_t start = 0;
     if (bytes.starts_with(byteOrderMark)) {
         ini.byteOrderMark_ = true;
-        bytes.remove_prefix(byteOrderMark.size());
+        start = byteOrderMark.size();
     }
-    std::string converted;
-    if (!IsValidUtf8(bytes)) {
-        converted = Windows1252ToUtf8(bytes);
-        bytes = converted;
+    // The text is kept whole, and its lines refer to it.
+    const std::string_view afterMark = std::string_view(bytes).substr(start);
+    if (IsValidUtf8(afterMark)) {
+        ini.text_ = std::move(bytes);
+    } else {
+        ini.text_ = Windows1252ToUtf8(afterMark);
+        start = 0;
     }
-    const std::string_view text = bytes;
-    std::size_t start = 0;
+    const std::string_view text = ini.text_;
     while (start < text.size()) {
         const std::size_t lineEnd = lineEndFrom(text, start);
+        Line::Ending ending = Line::Ending::None;
         std::size_t next = lineEnd;
-        if (next < text.size())
-            next += text.substr(next, 2) == newLineEnding ? 2 : 1;
-        const Line& line = ini.lines_.emplace_back(std::string(text.substr(start, lineEnd - start)),
-                                                   std::string(text.substr(lineEnd, next - lineEnd)));
+        if (lineEnd < text.size()) {
+            if (text[lineEnd] == '\n') {
+                ending = Line::Ending::Lf;
+                next += 1;
+            } else if (lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n') {
+                ending = Line::Ending::CrLf;
+                next += 2;
+            } else {
+                ending = Line::Ending::Cr;
+                next += 1;
+            }
+        }
+        const Line& line = ini.lines_.emplace_back(text, start, lineEnd - start, ending);
         if (line.kind == Line::Kind::Section)
             ini.sectionHeaders_.push_back(ini.lines_.size() - 1);
         start = next;
@@ -227,15 +311,30 @@ IniFile IniFile::FromText(std::string_view bytes) {
     return ini;
 }
 
+std::string_view IniFile::textOf(const Line& line) const {
+    return line.ownsText ? std::string_view(line.own)
+                         : std::string_view(text_.data() + line.start, line.length);
+}
+
+std::string_view IniFile::nameOf(const Line& line) const {
+    return textOf(line).substr(line.name.start, line.name.length);
+}
+
+std::string_view IniFile::valueOf(const Line& line) const {
+    return textOf(line).substr(line.value.start, line.value.length);
+}
+
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
     // Readers ask for one section several times in a row.
     if (lastFound_ && NamesMatch(lastFound_->section, section))
         return lastFound_->header;
-    for (const std::size_t header : sectionHeaders_)
-        if (NamesMatch(lines_[header].name(), section)) {
+    for (const std::size_t header : sectionHeaders_) {
+        const Line& line = lines_[header];
+        if (line.name.length == section.size() && NamesMatch(nameOf(line), section)) {
             lastFound_ = FoundSection{std::string(section), header};
             return header;
         }
+    }
     return std::nullopt;
 }
 
@@ -249,9 +348,11 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
     if (!header)
         return std::nullopt;
     const std::size_t end = sectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i)
-        if (lines_[i].kind == Line::Kind::Key && NamesMatch(lines_[i].name(), key))
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        const Line& line = lines_[i];
+        if (line.kind == Line::Kind::Key && line.name.length == key.size() && NamesMatch(nameOf(line), key))
             return i;
+    }
     return std::nullopt;
 }
 
@@ -259,7 +360,7 @@ std::vector<std::string> IniFile::SectionNames() const {
     std::vector<std::string> names;
     names.reserve(sectionHeaders_.size());
     for (const std::size_t header : sectionHeaders_)
-        names.emplace_back(lines_[header].name());
+        names.emplace_back(nameOf(lines_[header]));
     return names;
 }
 
@@ -281,7 +382,7 @@ std::string_view IniFile::ReadStringView(std::string_view section, std::string_v
     const auto line = findKey(section, key);
     if (!line)
         return defaultValue;
-    return Utf8Prefix(lines_[*line].value(), MaxValueCharacters);
+    return Utf8Prefix(valueOf(lines_[*line]), MaxValueCharacters);
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -289,7 +390,7 @@ std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key
     const auto line = findKey(section, key);
     if (!line)
         return defaultValue;
-    return ParseIniInteger(lines_[*line].value()).value_or(defaultValue);
+    return ParseIniInteger(valueOf(lines_[*line])).value_or(defaultValue);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
@@ -298,10 +399,10 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
 
 void IniFile::insertLine(std::size_t index, std::string text) {
     // A last line without a line break gets one before anything follows it.
-    if (index > 0 && lines_[index - 1].ending.empty())
-        lines_[index - 1].ending = newLineEnding;
+    if (index > 0 && lines_[index - 1].ending == Line::Ending::None)
+        lines_[index - 1].ending = Line::Ending::CrLf;
     const auto line = lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
-                                    Line(std::move(text), std::string(newLineEnding)));
+                                    Line(std::move(text), Line::Ending::CrLf));
     lastFound_.reset();
     const auto later = std::lower_bound(sectionHeaders_.begin(), sectionHeaders_.end(), index);
     for (auto header = later; header != sectionHeaders_.end(); ++header)
@@ -311,18 +412,29 @@ void IniFile::insertLine(std::size_t index, std::string text) {
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    std::string storage;
-    const std::string sectionName(trimmed(oneLine(section, storage)));
-    const std::string keyName(trimmed(oneLine(key, storage)));
-    const std::string_view newValue = oneLine(value, storage);
+    // The names and the value may be views of this file's own lines: every new line is made before
+    // any line changes.
+    std::string sectionStorage;
+    std::string keyStorage;
+    std::string valueStorage;
+    const std::string_view sectionName = trimmed(oneLine(section, sectionStorage));
+    const std::string_view keyName = trimmed(oneLine(key, keyStorage));
+    const std::string_view newValue = oneLine(value, valueStorage);
     const auto keyLine = [&] {
-        return keyName + "=" + encodedValue(newValue);
+        std::string line;
+        line.reserve(keyName.size() + 1 + newValue.size() + 2);
+        line += keyName;
+        line += '=';
+        line += encodedValue(newValue);
+        return line;
     };
 
     const auto header = findSection(sectionName);
     if (!header) {
-        insertLine(lines_.size(), "[" + sectionName + "]");
-        insertLine(lines_.size(), keyLine());
+        std::string headerLine = "[" + std::string(sectionName) + "]";
+        std::string valueLine = keyLine();
+        insertLine(lines_.size(), std::move(headerLine));
+        insertLine(lines_.size(), std::move(valueLine));
         return;
     }
     const std::size_t end = sectionEnd(*header);
@@ -331,10 +443,10 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         Line& line = lines_[i];
         if (line.kind != Line::Kind::Key)
             continue;
-        if (NamesMatch(line.name(), keyName)) {
+        if (line.name.length == keyName.size() && NamesMatch(nameOf(line), keyName)) {
             // An unchanged value leaves the line exactly as it was.
-            if (line.value() != newValue) {
-                line = Line(std::string(line.name()) + "=" + encodedValue(newValue), line.ending);
+            if (valueOf(line) != newValue) {
+                line = Line(std::string(nameOf(line)) + "=" + encodedValue(newValue), line.ending);
                 // A key named "[x" given a value with "]" reads back as a section header.
                 if (line.kind == Line::Kind::Section) {
                     lastFound_.reset();
@@ -360,13 +472,13 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 std::string IniFile::Text() const {
     std::size_t size = byteOrderMark.size();
     for (const Line& line : lines_)
-        size += line.text.size() + line.ending.size();
+        size += textOf(line).size() + line.endingText().size();
     std::string text;
     text.reserve(size);
     text = byteOrderMark_ ? byteOrderMark : std::string_view{};
     for (const Line& line : lines_) {
-        text += line.text;
-        text += line.ending;
+        text += textOf(line);
+        text += line.endingText();
     }
     return text;
 }

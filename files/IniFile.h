@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+struct FileLook;
+
 // INI text as the definition file, the loader's INI file and the settings file share it. Lookups ignore
 // ASCII letter case; writing keeps every line it does not change. All text is UTF-8.
 //
@@ -38,6 +40,8 @@ public:
     // Reads the file; a missing file gives an empty one. Throws FileError when it exists but cannot
     // be read, or has more than MaxFileBytes or MaxFileLines.
     static IniFile Load(const std::filesystem::path& path);
+    // The same with the look at path (LookAtFile) already taken by the caller.
+    static IniFile Load(const std::filesystem::path& path, const FileLook& look);
     static IniFile FromText(std::string_view bytes);
 
     std::vector<std::string> SectionNames() const; // every section, in file order
@@ -64,6 +68,9 @@ public:
 
 private:
     struct Line;
+    // The text read, in UTF-8 (converted when it was read as Windows-1252). Lines read and not changed
+    // since are places in it rather than strings of their own.
+    std::string text_;
     std::vector<Line> lines_; // defined in IniFile.cpp
     // The index of every section header line, in file order: lookups walk these, not every line.
     std::vector<std::size_t> sectionHeaders_;
@@ -75,6 +82,10 @@ private:
     mutable std::optional<FoundSection> lastFound_;
     bool byteOrderMark_ = false;
 
+    static IniFile fromBytes(std::string bytes);
+    std::string_view textOf(const Line& line) const;
+    std::string_view nameOf(const Line& line) const;  // Section: the section name; Key: the key name
+    std::string_view valueOf(const Line& line) const; // Key: the value as read
     std::optional<std::size_t> findSection(std::string_view section) const;
     std::size_t sectionEnd(std::size_t header) const; // index of the line after the section's last line
     std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;

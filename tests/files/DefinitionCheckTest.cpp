@@ -48,6 +48,11 @@ TEST(DefinitionCheck, ListsWhatTheReaderDropsChangesOrRefuses) {
           "[KEY24]: '24' is not a key number 0 to 23; ignored", "[key3]: repeats section [KEY3]; ignored",
           "[KEY03]: key 4 is already read from section [KEY3]; ignored",
           "[AB]: '' is not a valid integer value; the file cannot be read"}},
+        // Every repetition names the first of its names, the global section's included.
+        {"[Global_Parameters]\r\n[KEY3]\r\n[GLOBAL_PARAMETERS]\r\n[key3]\r\n[Key3]\r\n[KEY3 ]\r\n",
+         {"[GLOBAL_PARAMETERS]: repeats section [Global_Parameters]; ignored",
+          "[key3]: repeats section [KEY3]; ignored", "[Key3]: repeats section [KEY3]; ignored",
+          "[KEY3]: repeats section [KEY3]; ignored"}},
         {"[KEY1]\r\nKeyType=3\r\nL1_AutoRepeat=yes\r\nLevel_1_Codes=41 4005 42 zz "
          "43\r\nLevel_2_Codes=4140\r\n",
          {"[KEY1] KeyType: 3 is outside 0 to 2; read as 3",

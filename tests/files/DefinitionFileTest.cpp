@@ -73,9 +73,14 @@ TEST_F(DefinitionFile, ReadsASingleKeySectionWithTheReadDefaults) {
 }
 
 TEST_F(DefinitionFile, AMissingFileChangesNothing) {
-    TKeypadClass keypad = FullDefinition();
-    EXPECT_EQ(ReadDefinitionFile(keypad, file("absent.ckd")), DefinitionReadResult::NoFile);
-    ExpectSameDefinition(keypad, FullDefinition());
+    // A path below a file names nothing either, as one below a missing folder does.
+    WriteBytes(file("plain.ckd"), "[KEY0]\r\nLEVEL_1_CODES=41\r\n");
+    for (const auto& path :
+         {file("absent.ckd"), file("plain.ckd") / "inner.ckd", folder / "gone" / "a.ckd"}) {
+        TKeypadClass keypad = FullDefinition();
+        EXPECT_EQ(ReadDefinitionFile(keypad, path), DefinitionReadResult::NoFile) << path;
+        ExpectSameDefinition(keypad, FullDefinition());
+    }
 }
 
 TEST_F(DefinitionFile, KeepsParametersInRange) {

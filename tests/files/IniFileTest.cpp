@@ -55,6 +55,30 @@ TEST(IniText, ReadsLinesAsWindowsToolsDo) {
     }
 }
 
+TEST(IniText, NamesMatchWithoutRegardToAsciiLetterCaseOnly) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool match;
+    } cases[] = {
+        {"KeyType", "KEYTYPE", true},
+        {"Level_1_Codes", "LEVEL_1_CODES", true},
+        {"Level_1_Codes", "Level_1_Codes", true},
+        {"Level_1_Codes", "Level_1_Codez", false}, // a difference after the first eight bytes
+        {"Level_1_Codes", "Level_2_Codes", false},
+        {"GLOBAL_PARAMETERS", "global_parameterS", true},
+        {"GLOBAL_PARAMETERS", "GLOBAL_PARAMETER", false},
+        {"key@", "KEY`", false},                 // differ in the case bit but are no letters
+        {"KEY[1]", "key{1}", false},             // likewise
+        {"na\xC3\xAFve", "NA\xC3\x8FVE", false}, // only ASCII letters have a case here
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NamesMatch(c.a, c.b), c.match) << c.a << " / " << c.b;
+        EXPECT_EQ(NamesMatch(c.b, c.a), c.match) << c.b << " / " << c.a;
+    }
+}
+
 TEST(IniText, CutsStringsAt2047Characters) {
     const std::string ascii(3000, 'x');
     std::string accented;
@@ -160,6 +184,13 @@ TEST(IniText, WritesInPlace) {
              ini.WriteString("x=", "k", "2");
          },
          "[S]\r\n[x=]\r\nk=2\r\n"},
+        {"a value viewed in the file itself is written into a new section whole", "[S]\r\nk=v\r\n",
+         [](IniFile& ini) {
+             ini.WriteString("S", "k", "w");
+             for (const char* section : {"T", "U", "V", "W", "X"})
+                 ini.WriteString(section, "k", ini.ReadStringView("S", "k"));
+         },
+         "[S]\r\nk=w\r\n[T]\r\nk=w\r\n[U]\r\nk=w\r\n[V]\r\nk=w\r\n[W]\r\nk=w\r\n[X]\r\nk=w\r\n"},
         {"line breaks in names and values become blanks", "",
          [](IniFile& ini) { ini.WriteString("S\r\n[T]", "k\n2", "a\r\nb"); }, "[S  [T]]\r\nk 2=a  b\r\n"},
     };
@@ -171,21 +202,36 @@ TEST(IniText, WritesInPlace) {
 }
 
 TEST(IniText, QuotesValuesThatWouldNotReadBackUnchanged) {
+    const std::string longValue(70, 'x');
     const struct {
-        const char* value;
-        const char* written;
+        std::string value;
+        std::string written;
     } cases[] = {
-        {"plain", "plain"}, {" lead", "\" lead\""},     {"trail\t", "\"trail\t\""},
-        {"'x'", "\"'x'\""}, {"\"x\"", "\"\"x\"\""},     {"\"x'", "\"x'"},
-        {"\"", "\""},       {"a \"b\" c", "a \"b\" c"}, {"", ""},
+        {"plain", "plain"},
+        {" lead", "\" lead\""},
+        {"trail\t", "\"trail\t\""},
+        {"'x'", "\"'x'\""},
+        {"\"x\"", "\"\"x\"\""},
+        {"\"x'", "\"x'"},
+        {"\"", "\""},
+        {"a \"b\" c", "a \"b\" c"},
+        {"", ""},
+        // A line break anywhere in short and long values: first, middle or last eight bytes, or after.
         {"a\nb", "a b"},
+        {"ab\rcdefghijk", "ab cdefghijk"},
+        {"0123456789\nabcdef", "0123456789 abcdef"},
+        {"01234567\r9", "01234567 9"},
+        {longValue + "\r\n" + longValue, longValue + "  " + longValue},
+        {longValue + "\n", "\"" + longValue + " \""},
+        {longValue, longValue},
     };
     for (const auto& c : cases) {
         IniFile ini;
         ini.WriteString("S", "k", c.value);
-        EXPECT_EQ(ini.Text(), std::string("[S]\r\nk=") + c.written + "\r\n") << c.value;
+        EXPECT_EQ(ini.Text(), "[S]\r\nk=" + c.written + "\r\n") << c.value;
         std::string expected = c.value;
-        std::replace(expected.begin(), expected.end(), '\n', ' ');
+        std::replace_if(
+            expected.begin(), expected.end(), [](char b) { return b == '\r' || b == '\n'; }, ' ');
         EXPECT_EQ(IniFile::FromText(ini.Text()).ReadString("S", "k"), expected) << c.value;
     }
 }
@@ -241,6 +287,23 @@ TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
     ini.Save(path);
     EXPECT_EQ(ReadBytes(path), "; kept\n[S]\nk=2\n[T]\r\nname=\xC3\xA9\r\n");
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"a.ini"});
+}
+
+TEST_F(IniFileOnDisk, SavesThroughASymbolicLinkIntoItsTargetWithTheTargetsPermissions) {
+    namespace fs = std::filesystem;
+    const auto target = folder / "real.ini";
+    const auto link = folder / "link.ini";
+    WriteBytes(target, "[S]\r\nk=1\r\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target.filename(), link);
+    IniFile ini = IniFile::Load(link);
+    ini.WriteInteger("S", "k", 2);
+    ini.Save(link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(target), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"link.ini", "real.ini"}));
 }
 
 TEST_F(IniFileOnDisk, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
