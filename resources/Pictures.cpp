@@ -26,10 +26,12 @@ namespace Pictures {
 
 QPixmap ReadPicture(const QString& resourcePath) {
     const QResource resource(resourcePath);
-    // The pictures are stored uncompressed, so their pixels are read where they lie.
+    // The pictures are stored uncompressed, so their pixels are used where they lie: kept in their own
+    // format, the pixmap shares them instead of holding a converted copy.
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    return QPixmap::fromImage(RawPicture::Decode(resource.data(), static_cast<std::size_t>(resource.size())));
+    return QPixmap::fromImage(RawPicture::Decode(resource.data(), static_cast<std::size_t>(resource.size())),
+                              Qt::NoFormatConversion);
 }
 
 QIcon ToolbarPicture(int index) {
