@@ -12,13 +12,15 @@ using namespace Qt::Literals::StringLiterals;
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
+    const bool withText = arguments.contains(u"--with-text"_s);
+    QFont font(u"Arial"_s);
+    font.setPixelSize(11);
+    if (withText) // before the window is made, so that the window and its labels take it
+        QApplication::setFont(font);
     QWidget window;
     window.setWindowTitle(u"Empty"_s);
     window.resize(640, 480);
-    if (arguments.contains(u"--with-text"_s)) {
-        QFont font(u"Arial"_s);
-        font.setPixelSize(11);
-        QApplication::setFont(font);
+    if (withText) {
         auto* regular = new QLabel(u"Regular text"_s, &window);
         regular->move(10, 10);
         auto* bold = new QLabel(u"Bold text"_s, &window);
