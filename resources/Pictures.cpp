@@ -12,11 +12,8 @@ namespace {
 // A picture at its own size and, for high-density screens, at twice its size.
 QIcon picture(const QString& name) {
     QIcon icon;
-    for (const QString& file : {name, name + u"@2x"_s}) {
-        const QPixmap pixmap = Pictures::ReadPicture(u":/pictures/"_s + file);
-        if (!pixmap.isNull())
-            icon.addPixmap(pixmap);
-    }
+    for (const QString& file : {name, name + u"@2x"_s})
+        icon.addPixmap(Pictures::ReadPicture(u":/pictures/"_s + file)); // a null pixmap is not added
     return icon;
 }
 

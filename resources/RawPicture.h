@@ -2,9 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
 #include <cstddef>
-#include <cstdint>
 
 // The program carries its pictures as plain pixels, drawn when it is built: showing one then costs no
 // decoding, which matters at start-up, where some thirty pictures are needed at once. A picture is the

@@ -214,7 +214,7 @@ private:
     FileDialogOptions OpenKeyCapsDialog;
 
     // Toolbar
-    QWidget* ToolBar1 = nullptr;
+    QFrame* ToolBar1 = nullptr;
     QToolButton* ToolBtnNew = nullptr;
     QToolButton* ToolBtnOpen = nullptr;
     QToolButton* ToolBtnSave = nullptr;

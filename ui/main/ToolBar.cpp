@@ -1,6 +1,7 @@
 #include "resources/Pictures.h"
 #include "ui/main/MainWindow.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QToolButton>
@@ -57,16 +58,17 @@ void addDivider(QWidget* toolBar, const QString& name) {
 
 // The commands' buttons with their look; Save is enabled through ChangesPending. What they do comes
 // with the document commands and the external programs, which connect them at the end.
-// The bar is a plain row of buttons: it never moves, floats or overflows, so a toolkit tool bar would
+// The bar is a framed row of buttons: it never moves, floats or overflows, so a toolkit tool bar would
 // only add its overflow button and the picture that button loads at start-up.
 void TfrmMain::CreateToolBar() {
-    ToolBar1 = new QWidget(this);
+    ToolBar1 = new QFrame(this);
     ToolBar1->setObjectName(u"ToolBar1"_s);
     ToolBar1->setGeometry(0, 0, 631, 40);
+    ToolBar1->setFrameStyle(QFrame::Panel | QFrame::Raised); // a border on all four sides
     ToolBar1->setBackgroundRole(QPalette::Window);
     ToolBar1->setAutoFillBackground(true);
     auto* row = new QHBoxLayout(ToolBar1);
-    row->setContentsMargins(4, 2, 2, 2);
+    row->setContentsMargins(3, 1, 1, 1); // inside the border, the buttons where they were
     row->setSpacing(0);
 
     ToolBtnNew = addButton(ToolBar1, u"ToolBtnNew"_s, u"  New "_s, 0);

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -271,7 +272,8 @@ void TestProgramStart::toolbarHasItsItemsInOrder() {
     TWindowFixture f;
     f.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
-    const auto* toolBar = f.control<QWidget>(u"ToolBar1"_s);
+    const auto* toolBar = f.control<QFrame>(u"ToolBar1"_s);
+    QCOMPARE(toolBar->frameShape(), QFrame::Panel); // a border on all four sides
     QStringList items;
     for (int index = 0; index < toolBar->layout()->count(); ++index) {
         const QWidget* item = toolBar->layout()->itemAt(index)->widget();
