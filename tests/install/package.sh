@@ -38,6 +38,9 @@ depended=$(sed 's/ ([^)]*)//g; s/, */\n/g' <<<"$depends")
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   grep -qxF "$library" <<<"$depended" || fail "Depends lacks $library: $depends"
 done
+# The face the windows are laid out for, with the packages that also hold one of Arial's widths.
+grep -qxF "fonts-liberation2 | fonts-liberation | fonts-croscore" <<<"$depended" \
+  || fail "Depends lacks the designed font: $depends"
 
 unpacked=$output/unpacked
 dpkg-deb -x "$package" "$unpacked"

@@ -1,4 +1,5 @@
 #include "tools/md2pdf/MarkdownPdf.h"
+#include "ui/ProgramFont.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
@@ -28,6 +29,13 @@ constexpr qreal BodyPoints = 10;         // the size of the body text
 constexpr qreal ReferenceDpi = 96;       // picture sizes are counted in pixels of this density
 constexpr qreal HeadingRoomShare = 0.12; // a heading this near a page's end moves to the next page
 const QString ContentsMarker = u"[contents]"_s;
+
+// The help documents are set in the program's face, chosen by the same names as the windows' font.
+QFont helpFont(qreal points) {
+    QFont font = ProgramFont();
+    font.setPointSizeF(points);
+    return font;
+}
 
 qreal pointsToDots(qreal points) {
     return points * Resolution / 72.0;
@@ -239,8 +247,7 @@ void writePageNumbers(QTextDocument& document, const Contents& contents) {
 }
 
 void drawFooter(QPainter& painter, const QRectF& area, const QString& title, int page, int pages) {
-    QFont font(u"DejaVu Sans"_s);
-    font.setPointSizeF(8);
+    QFont font = helpFont(8);
     painter.setFont(font);
     painter.setPen(QColor(110, 110, 110));
     painter.drawLine(QPointF(area.left(), area.top()), QPointF(area.right(), area.top()));
@@ -297,8 +304,7 @@ QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, co
 
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&writer);
-    QFont body(u"DejaVu Sans"_s);
-    body.setPointSizeF(BodyPoints);
+    QFont body = helpFont(BodyPoints);
     // Without ligatures, so the text copied or searched in a viewer reads as it was written.
     body.setStyleStrategy(QFont::PreferNoShaping);
     document.setDefaultFont(body);

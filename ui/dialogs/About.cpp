@@ -1,6 +1,7 @@
 #include "ui/dialogs/About.h"
 
 #include "resources/Pictures.h"
+#include "ui/CaptionFit.h"
 #include "ui/dialogs/OurVersion.h"
 #include "ui/dialogs/WindowPlacement.h"
 
@@ -32,6 +33,7 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     createControls();
     lblVersion->setText(u"Version "_s + GetOurVersion());
     lblVersion->adjustSize();
+    FitCaptions(*this);
     connect(btnOk, &QPushButton::clicked, this, &TfrmAbout::btnOkClick);
     if (parent != nullptr)
         move(CentredTopLeft(parent->window()->frameGeometry(), frameGeometry().size()));

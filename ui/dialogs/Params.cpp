@@ -1,6 +1,7 @@
 #include "ui/dialogs/Params.h"
 
 #include "model/KeypadClass.h"
+#include "ui/CaptionFit.h"
 #include "ui/dialogs/SpinEdit.h"
 #include "ui/dialogs/WindowPlacement.h"
 
@@ -43,6 +44,7 @@ TfrmParameters::TfrmParameters(TKeypadClass& keypad, QWidget* parent)
     createControls();
     setKeyboardOrder();
     connectHandlers();
+    FitCaptions(*this);
 }
 
 TfrmParameters::~TfrmParameters() {

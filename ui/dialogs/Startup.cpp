@@ -1,5 +1,6 @@
 #include "ui/dialogs/Startup.h"
 
+#include "ui/CaptionFit.h"
 #include "ui/dialogs/StartupSettings.h"
 #include "ui/dialogs/WindowPlacement.h"
 
@@ -30,6 +31,7 @@ TStartupForm::TStartupForm(const QString& userFolder, std::function<void()> open
     setWindowTitle(u"Keywright"_s);
     setFixedSize(ClientSize.grownBy({InnerBorder, InnerBorder, InnerBorder, InnerBorder}));
     createControls();
+    FitCaptions(*this);
     connect(btnOK, &QPushButton::clicked, this, &TStartupForm::btnOKClick);
 }
 

@@ -13,12 +13,6 @@ TKeywright24Application::TKeywright24Application(int& argc, char** argv)
     setFont(ProgramFont());
 }
 
-QFont ProgramFont() {
-    QFont font(u"Arial"_s);
-    font.setPixelSize(11);
-    return font;
-}
-
 bool TKeywright24Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QApplication>
-#include <QFont>
+#include "ui/ProgramFont.h"
+
 #include <QString>
 
 // The program's application object. An error that a command does not handle itself ends that
@@ -13,10 +14,6 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// The font of every window: the fixed layouts are measured for a narrow sans-serif face at 11 pixels,
-// and the desktop maps Arial to its metric-compatible face where Arial itself is missing.
-QFont ProgramFont();
 
 // The top-level error report: an error box titled "Keywright24" with the error's text.
 void ReportError(QWidget* parent, const QString& text);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QSlider>
 #include <QToolTip>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -53,6 +54,9 @@ void TfrmMain::CreateDelayControls() {
     scaleFont.setPixelSize(10);
     Label3 = addLabel(this, u"Label3"_s, u"4ms"_s, {544, 303}, scaleFont);
     Label4 = addLabel(this, u"Label4"_s, u"500ms"_s, {586, 303}, scaleFont);
+    // The scale ends inside the frame; in a wider face its caption shrinks to fit (see FitCaptions).
+    const int roomInFrame = Bevel1->geometry().right() - Label4->x();
+    Label4->resize(std::min(Label4->width(), roomInFrame), Label4->height());
 }
 
 // Moving the track bar inserts nothing; the delay button inserts the delay.

@@ -1,9 +1,13 @@
 #include "ui/main/MacroGrid.h"
 
+#include "ui/CaptionFit.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -26,6 +30,26 @@ private:
 
 constexpr int ColumnWidth = 53;
 constexpr int RowHeight = 20;
+
+// Draws a cell's text whole: smaller when it is wider than the cell, never elided.
+class TFittingCellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static QFont FontFor(const QWidget& grid, const QFont& font, const QString& text, int cellWidth) {
+        // The style keeps this margin free on both sides of an item's text.
+        const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+        return FittingFont(font, {text}, cellWidth - 2 * margin);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideNone;
+        if (option->widget != nullptr)
+            option->font = FontFor(*option->widget, option->font, option->text, option->rect.width());
+    }
+};
 
 } // namespace
 
@@ -58,6 +82,7 @@ TMacroGrid::TMacroGrid(QWidget* parent)
     QFont boldFont = font();
     boldFont.setBold(true);
     setFont(boldFont);
+    setItemDelegate(new TFittingCellDelegate(this));
 
     for (int row = 0; row < RowCount; ++row)
         for (int column = 0; column < ColumnCount; ++column) {
@@ -86,6 +111,10 @@ void TMacroGrid::SetCellText(int index, const QString& text) {
 
 QString TMacroGrid::CellText(int index) const {
     return item(index / ColumnCount, index % ColumnCount)->text();
+}
+
+QFont TMacroGrid::CellFont(int index) const {
+    return TFittingCellDelegate::FontFor(*this, font(), CellText(index), columnWidth(index % ColumnCount));
 }
 
 bool TMacroGrid::MaySelect(const QModelIndex& index) const {

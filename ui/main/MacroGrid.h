@@ -25,6 +25,9 @@ public:
     void SetCursorIndex(int index);
     void SetCellText(int index, const QString& text);
     QString CellText(int index) const;
+    // The font cell index's text is drawn in: the grid's, or smaller where the text would not fit the
+    // cell whole, so a code such as "Dly 200" is never cut.
+    QFont CellFont(int index) const;
 
 signals:
     void rightButtonPressed(const QPoint& globalPosition);

@@ -1,3 +1,4 @@
+#include "ui/main/Gauge.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -47,13 +48,11 @@ void TfrmMain::CreateMacroHeader() {
                                  QRect(213, 4, 200, 14), Qt::AlignRight);
     lblBytesUsed = addLabel(pnlMacroHeader, u"lblBytesUsed"_s, {}, QRect(414, 3, 26, 14), Qt::AlignRight);
 
-    Gauge1 = new QProgressBar(pnlMacroHeader);
+    Gauge1 = new TGauge(pnlMacroHeader);
     Gauge1->setObjectName(u"Gauge1"_s);
     Gauge1->setGeometry(267, 20, 179, 12);
     Gauge1->setRange(0, MacroCapacityBytes);
     Gauge1->setTextVisible(false);
-    Gauge1->setStyleSheet(u"QProgressBar { background-color: black; border: none; }"
-                          "QProgressBar::chunk { background-color: rgb(166, 202, 240); }"_s);
 
     Label1 = addLabel(pnlMacroHeader, u"Label1"_s, u"Name:"_s, QRect(6, 30, 46, 21), Qt::AlignRight);
 

@@ -1,3 +1,4 @@
+#include "ui/CaptionFit.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
 
@@ -72,7 +73,11 @@ void TfrmMain::CopyDataToScreen(int GridIndex) {
     for (int index = 0; index < ShownCells; ++index)
         Grid->SetCellText(index, QString::fromStdString(Keypad.GetDisplayValue(index)));
     UpdateKeyboard(Keypad.GetModifierSet(static_cast<std::uint8_t>(GridIndex)));
-    lblMacroHeader->setText(u"Macro for Key %1, Level %2"_s.arg(Keypad.Key() + 1).arg(Keypad.Level() + 1));
+    const QString header = u"Macro for Key %1, Level %2"_s.arg(Keypad.Key() + 1).arg(Keypad.Level() + 1);
+    if (lblMacroHeader->text() != header) {
+        lblMacroHeader->setText(header);
+        FitCaption(lblMacroHeader);
+    }
     const int used = Keypad.CodeCount();
     lblBytesUsed->setText(QString::number(MacroCapacityBytes - used));
     chkboxAutoRepeat->setChecked(Keypad.CanAutoRepeat());

@@ -1,6 +1,7 @@
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
 #include "platform/Folders.h"
+#include "ui/CaptionFit.h"
 #include "ui/main/Application.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/MacroGrid.h"
@@ -58,6 +59,7 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     else
         ShowUntitled();
     ShowPortStatus();
+    FitCaptions(*this);
 }
 
 // A file that is missing or cannot be read leaves the empty definition, shown as untitled. The path

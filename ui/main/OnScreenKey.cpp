@@ -1,5 +1,7 @@
 #include "ui/main/OnScreenKey.h"
 
+#include "ui/CaptionFit.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -25,22 +27,6 @@ KeyColours coloursFor(const QPalette& palette, TOnScreenKey::Colour colour) {
 }
 
 constexpr int SymbolWidth = 11;
-constexpr int SmallestLegend = 6;
-
-// The largest size up to preferred at which every line fits the width.
-QFont fittingFont(QFont font, int preferred, const QStringList& lines, qreal width) {
-    for (int size = preferred; size > SmallestLegend; --size) {
-        font.setPixelSize(size);
-        const QFontMetricsF metrics(font);
-        bool fits = true;
-        for (const QString& line : lines)
-            fits = fits && metrics.horizontalAdvance(line) <= width;
-        if (fits)
-            return font;
-    }
-    font.setPixelSize(SmallestLegend);
-    return font;
-}
 
 void drawArrowHead(QPainterPath& path, QPointF tip, qreal dx, qreal dy) {
     // dx, dy: the direction the arrow points in, one of the four axes
@@ -159,7 +145,8 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
         std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) { return line.size() == 1; });
     QFont legendFont = font();
     legendFont.setBold(characters);
-    legendFont = fittingFont(legendFont, single ? 12 : 9, lines, textBox.width());
+    legendFont.setPixelSize(single ? 12 : 9);
+    legendFont = FittingFont(legendFont, lines, textBox.width());
     painter.setFont(legendFont);
     // Two lines each take half of the face, like the two characters printed on a keycap.
     const qreal lineHeight = textBox.height() / static_cast<qreal>(lines.size());

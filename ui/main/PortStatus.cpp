@@ -1,3 +1,5 @@
+#include "ui/CaptionFit.h"
+#include "ui/ProgramFont.h"
 #include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"
 
@@ -17,6 +19,7 @@ void setPortCaption(QLabel* panel, const QString& caption, const QColor& colour,
     colours.setColor(QPalette::Text, colour);
     panel->setPalette(colours);
     panel->setText(caption);
+    FitCaption(panel);
     panel->setToolTip(hint);
 }
 
@@ -41,8 +44,7 @@ void TfrmMain::CreatePortPanel() {
     panelPort->setAlignment(Qt::AlignCenter);
     panelPort->setAutoFillBackground(true);
     panelPort->setForegroundRole(QPalette::Text);
-    QFont captionFont(u"Arial"_s);
-    captionFont.setPixelSize(11);
+    QFont captionFont = ProgramFont();
     captionFont.setBold(true);
     panelPort->setFont(captionFont);
     setPortCaption(panelPort, u"Port: <not set>"_s, Qt::red, {});

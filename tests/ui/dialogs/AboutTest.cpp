@@ -1,5 +1,6 @@
 #include "ui/dialogs/About.h"
 
+#include "tests/support/GuiTest.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/OurVersion.h"
 
@@ -88,9 +89,6 @@ void AboutTest::controlsFit() {
     VerifyEveryControlFits(about);
 }
 
-int RunAboutTests(int argc, char** argv) {
-    AboutTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KW24_GUI_TEST(AboutTest);
 
 #include "AboutTest.moc"

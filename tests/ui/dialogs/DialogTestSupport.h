@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/CaptionChecks.h"
+
 #include <QString>
 #include <functional>
 
@@ -10,17 +12,9 @@ class QWidget;
 // body that fails or leaves the dialog open has it rejected afterwards, so a fault never blocks the run.
 int ExecWith(QDialog& dialog, const std::function<void()>& body);
 
-// Fails the current test when a caption of any control in window does not fit the control in the font in
-// use, or a control reaches outside its parent.
-void VerifyEveryControlFits(const QWidget& window);
 
 // Fails the current test when the window does not stand centred on its screen's available area.
 void VerifyCentredOnScreen(const QWidget& window);
 
 // Fails the current test when a test left a window visible.
 void VerifyNoWindowLeftOpen();
-
-// Test programs of the dialogs, run in turn by main().
-int RunParamsTests(int argc, char** argv);
-int RunStartupTests(int argc, char** argv);
-int RunAboutTests(int argc, char** argv);

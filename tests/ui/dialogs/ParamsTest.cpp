@@ -1,6 +1,7 @@
 #include "ui/dialogs/Params.h"
 
 #include "model/KeypadClass.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 
 #include <QComboBox>
@@ -81,6 +82,11 @@ private:
     }
     QPushButton* button(const QString& name) { return control<QPushButton>(name); }
     QRadioButton* radio(const QString& name) { return control<QRadioButton>(name); }
+    // Clicks a radio button's round mark, which is where it takes clicks whatever its caption's width.
+    void clickRadio(const QString& name) {
+        QRadioButton* button = radio(name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
     QSpinBox* spin(const QString& name) { return control<QSpinBox>(name); }
     QComboBox* list(const QString& name) { return control<QComboBox>(name); }
     bool cdcControlsEnabled() {
@@ -160,7 +166,7 @@ void ParamsTest::showsAndStoresParametersByTheMapping() {
     QCOMPARE(parametersOf(*keypad), stored);
 
     // Any click on a radio button counts as a change, also on the one already checked.
-    QTest::mouseClick(radio(ledShown), Qt::LeftButton);
+    clickRadio(ledShown);
     QTest::mouseClick(button(u"btnOK"_s), Qt::LeftButton);
 
     QTEST(parametersOf(*keypad), "storedByOk");
@@ -188,7 +194,7 @@ void ParamsTest::buttonsFollowChangesAndApply() {
     QCOMPARE(buttonsEnabled(), std::pair(false, true));
     QVERIFY(dialog->isVisible());
 
-    QTest::mouseClick(radio(u"rbLedLevel"_s), Qt::LeftButton);
+    clickRadio(u"rbLedLevel"_s);
     QCOMPARE(buttonsEnabled(), std::pair(true, true));
 
     // OK stores every control again, also what Apply has already stored.
@@ -229,7 +235,7 @@ void ParamsTest::cancelAndCloseBoxStoreNothingMore() {
             QTest::mouseClick(button(u"btnApply"_s), Qt::LeftButton);
             expected.delay = 31;
         }
-        QTest::mouseClick(radio(u"rbHostHID"_s), Qt::LeftButton);
+        clickRadio(u"rbHostHID"_s);
         list(u"cboxBaudRate"_s)->setCurrentIndex(0);
         QTest::keyClick(spin(u"spinRollover"_s), Qt::Key_Down);
         if (closeBox)
@@ -268,12 +274,12 @@ void ParamsTest::cdcControlsFollowTheHostMode() {
     dialog->show();
     QVERIFY(cdcControlsEnabled());
 
-    QTest::mouseClick(radio(u"rbHostHID"_s), Qt::LeftButton);
+    clickRadio(u"rbHostHID"_s);
     QVERIFY(!cdcControlsEnabled());
-    QTest::mouseClick(radio(u"rbHostDefaultCDC"_s), Qt::LeftButton);
+    clickRadio(u"rbHostDefaultCDC"_s);
     QVERIFY(cdcControlsEnabled());
     QTest::keyClick(spin(u"spinCdcSerialNo"_s), Qt::Key_Up);
-    QTest::mouseClick(radio(u"rbHostVentrix"_s), Qt::LeftButton);
+    clickRadio(u"rbHostVentrix"_s);
     QVERIFY(!cdcControlsEnabled());
 
     // The serial number shown is stored also while it cannot be edited.
@@ -349,9 +355,6 @@ void ParamsTest::controlsFitAndDialogOpensCentred() {
     dialog->hide();
 }
 
-int RunParamsTests(int argc, char** argv) {
-    ParamsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KW24_GUI_TEST(ParamsTest);
 
 #include "ParamsTest.moc"

@@ -2,6 +2,7 @@
 
 #include "files/FileError.h"
 #include "files/IniFile.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/dialogs/DialogTestSupport.h"
 
 #include <QDir>
@@ -187,9 +188,6 @@ void StartupTest::controlsFitAndPromptOpensCentred() {
     form->hide();
 }
 
-int RunStartupTests(int argc, char** argv) {
-    StartupTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KW24_GUI_TEST(StartupTest);
 
 #include "StartupTest.moc"

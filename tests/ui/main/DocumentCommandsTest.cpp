@@ -2,6 +2,7 @@
 #include "files/DownloadImage.h"
 #include "files/FileBytes.h"
 #include "files/IniFile.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/DocumentsSuites.h"
 #include "tests/ui/main/ProgramsFixture.h"
 #include "ui/main/DocumentPaths.h"
@@ -541,9 +542,6 @@ void TestDocumentCommands::imagePathRule() {
     QCOMPARE(DownloadImagePath(definition), image);
 }
 
-int RunDocumentCommandsTests(int argc, char** argv) {
-    TestDocumentCommands tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestDocumentCommands);
 
 #include "DocumentCommandsTest.moc"

@@ -1,3 +1,4 @@
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
 #include "ui/main/MacroGrid.h"
 
@@ -307,9 +308,6 @@ void TestEntryCommands::eraseEmptiesTheMacro() {
     QCOMPARE(f.keypad().NumOfElements(), 4);
 }
 
-int RunEntryCommandsTests(int argc, char** argv) {
-    TestEntryCommands tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestEntryCommands);
 
 #include "EntryCommandsTest.moc"

@@ -10,12 +10,6 @@
 class QMenu;
 class TMacroGrid;
 
-// Each suite of the macro entry tests runs its Qt Test class and returns its result.
-int RunOnScreenKeyboardTests(int argc, char** argv);
-int RunMacroEntryTests(int argc, char** argv);
-int RunEntryCommandsTests(int argc, char** argv);
-int RunKeyboardStateTests(int argc, char** argv);
-
 // The PC keyboard's Shift and Caps Lock as the test sets them, in place of the real keyboard's for as
 // long as it lives. Both start released.
 class TPcKeyboard final {

@@ -1,6 +1,7 @@
 #include "platform/FileFilter.h"
 #include "platform/ProcessWait.h"
 #include "platform/ShellStart.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/DocumentsSuites.h"
 #include "tests/ui/main/ProgramsFixture.h"
 #include "ui/dialogs/About.h"
@@ -507,9 +508,6 @@ void TestExternalPrograms::startAndWaitStepsUntilTheEnd() {
     QVERIFY(!ShellStart::openDocument(folder.filePath(u"missing.pdf"_s)));
 }
 
-int RunExternalProgramsTests(int argc, char** argv) {
-    TestExternalPrograms tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestExternalPrograms);
 
 #include "ExternalProgramsTest.moc"

@@ -1,6 +1,7 @@
 #include "platform/KeyboardState.h"
 
 #include "platform/SystemKeyboardState.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
 
 #include <QKeyEvent>
@@ -57,9 +58,6 @@ void TestKeyboardState::keyEventsStandInWhereTheSystemCannotBeAsked() {
     QCOMPARE(state(), std::pair(false, true));
 }
 
-int RunKeyboardStateTests(int argc, char** argv) {
-    TestKeyboardState tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestKeyboardState);
 
 #include "KeyboardStateTest.moc"

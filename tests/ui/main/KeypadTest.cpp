@@ -1,5 +1,5 @@
 #include "resources/Pictures.h"
-#include "tests/ui/main/TestSuites.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/WindowFixture.h"
 #include "ui/main/MacroGrid.h"
 
@@ -208,9 +208,6 @@ void TestKeypad::rightButtonSelectsTheKeyBeforeTheMenuOpens() {
     QCOMPARE(f.window->windowTitle(), Untitled);
 }
 
-int RunKeypadTests(int argc, char** argv) {
-    TestKeypad tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestKeypad);
 
 #include "KeypadTest.moc"

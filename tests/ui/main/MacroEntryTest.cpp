@@ -1,3 +1,4 @@
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
 #include "ui/main/MacroGrid.h"
 
@@ -341,9 +342,6 @@ void TestMacroEntry::aFullMacroRefusesAndChangesNothing() {
     QCOMPARE(QApplication::focusWidget(), grid);
 }
 
-int RunMacroEntryTests(int argc, char** argv) {
-    TestMacroEntry tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestMacroEntry);
 
 #include "MacroEntryTest.moc"

@@ -1,5 +1,5 @@
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/GridActions.h"
-#include "tests/ui/main/TestSuites.h"
 #include "tests/ui/main/WindowFixture.h"
 #include "ui/main/MacroGrid.h"
 
@@ -260,9 +260,6 @@ void TestMacroView::draggedRangeKeepsTheCursorWhereItBegan() {
     QCOMPARE(grid->selectedRanges().front().rowCount() * grid->selectedRanges().front().columnCount(), 1);
 }
 
-int RunMacroViewTests(int argc, char** argv) {
-    TestMacroView tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestMacroView);
 
 #include "MacroViewTest.moc"

@@ -1,3 +1,4 @@
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/OnScreenKey.h"
@@ -150,9 +151,6 @@ void TestOnScreenKeyboard::everyKeyEntersWhatItsLegendShows() {
     QCOMPARE(cellTexts(f.grid(), static_cast<int>(expected.size())), expected);
 }
 
-int RunOnScreenKeyboardTests(int argc, char** argv) {
-    TestOnScreenKeyboard tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestOnScreenKeyboard);
 
 #include "OnScreenKeyboardTest.moc"

@@ -1,7 +1,7 @@
 #include "resources/Pictures.h"
 
 #include "resources/RawPicture.h"
-#include "tests/ui/main/TestSuites.h"
+#include "tests/support/GuiTest.h"
 
 #include <QTest>
 
@@ -99,9 +99,6 @@ void PicturesTest::malformedPlainPicturesAreRefused() {
                 .isNull());
 }
 
-int RunPicturesTests(int argc, char** argv) {
-    PicturesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+KW24_GUI_TEST(PicturesTest);
 
 #include "PicturesTest.moc"

@@ -1,6 +1,6 @@
 #include "ui/main/ProgramStart.h"
 
-#include "tests/ui/main/TestSuites.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/main/WindowFixture.h"
 #include "ui/main/Application.h"
 #include "ui/main/MacroGrid.h"
@@ -312,9 +312,6 @@ void TestProgramStart::followsADarkDesktopPalette() {
     QCOMPARE(f.control<QWidget>(u"pnlKeypad"_s)->palette().color(QPalette::Window), QColor(166, 202, 240));
 }
 
-int RunProgramStartTests(int argc, char** argv) {
-    TestProgramStart tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestProgramStart);
 
 #include "ProgramStartTest.moc"
