@@ -3,7 +3,7 @@
 #include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/DefinitionFormat.h"
-#include "files/TextEncoding.h"
+#include "model/TextEncoding.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "files/DefinitionFormat.h"
 
 #include "files/DefinitionFile.h"
-#include "files/TextEncoding.h"
+#include "model/TextEncoding.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,7 +2,7 @@
 
 #include "files/FileBytes.h"
 #include "files/FileError.h"
-#include "files/TextEncoding.h"
+#include "model/TextEncoding.h"
 
 #include <algorithm>
 #include <array>
