@@ -1,3 +1,4 @@
+#include "model/KeypadParameters.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
@@ -13,9 +14,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The operating mode "PC Keyboard (USB HID)": the keypad is tested as a keyboard, not on a port.
-constexpr int UsbHidOpMode = 48;
 
 QString programPath(const QString& windowsName) {
     return ProgramFolder::filePath(ExternalProgramName(windowsName));
@@ -74,7 +72,7 @@ void TfrmMain::ToolBtnDownloadClick() {
 // the port the port selection tool recorded. A negative port starts nothing.
 void TfrmMain::ToolButtonTestClick() {
     bool started = false;
-    if (Keypad.OpMode() == UsbHidOpMode) {
+    if (Keypad.OpMode() == ValueOf(OperatingMode::UsbKeyboard)) {
         started = ShellStart::startProgram(programPath(u"Tapscope.exe"_s));
     } else {
         const int port = ReadLoaderPort(UserFolder).comPort;
