@@ -1,5 +1,6 @@
 #include "files/DefinitionFormat.h"
 
+#include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "model/KeypadParameters.h"
 #include "model/TextEncoding.h"

@@ -2,6 +2,7 @@
 
 #include "KeypadBuilders.h"
 #include "TempFolder.h"
+#include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
 
