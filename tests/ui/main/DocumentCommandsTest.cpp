@@ -67,8 +67,6 @@ private slots:
     void failedSaveLosesNothingAndDownloadRefuses();
     void saveUpdatesOnlyAnUsedLoaderIni_data();
     void saveUpdatesOnlyAnUsedLoaderIni();
-    void imagePathRule_data();
-    void imagePathRule();
 };
 
 // Each command against the question's three answers, on a named definition with an unsaved edit. The
@@ -521,24 +519,6 @@ void TestDocumentCommands::saveUpdatesOnlyAnUsedLoaderIni() {
     } else {
         QCOMPARE(fileBytes(programIni), loaderIni);
     }
-}
-
-void TestDocumentCommands::imagePathRule_data() {
-    QTest::addColumn<QString>("definition");
-    QTest::addColumn<QString>("image");
-    QTest::newRow("ckd") << u"/a/pad.ckd"_s << u"/a/pad.hex"_s;
-    QTest::newRow("four letters") << u"/a/pad.keys"_s << u"/a/pad.khex"_s;
-    QTest::newRow("no extension") << u"/a/keypad"_s << u"/a/keyhex"_s;
-    QTest::newRow("blanks") << u"/my pads/pad one.ckd"_s << u"/my pads/pad one.hex"_s;
-    QTest::newRow("accented") << u"/a/p\u00e4d.c\u00e4d"_s << u"/a/p\u00e4d.hex"_s;
-    QTest::newRow("beyond the basic plane") << u"/a/pad.\U0001F600kd"_s << u"/a/pad.hex"_s;
-    QTest::newRow("short") << u"ab"_s << u"hex"_s;
-}
-
-void TestDocumentCommands::imagePathRule() {
-    QFETCH(QString, definition);
-    QFETCH(QString, image);
-    QCOMPARE(DownloadImagePath(definition), image);
 }
 
 int RunDocumentCommandsTests(int argc, char** argv) {
