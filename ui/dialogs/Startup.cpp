@@ -1,6 +1,6 @@
 #include "ui/dialogs/Startup.h"
 
-#include "ui/dialogs/StartupSettings.h"
+#include "platform/UserSettings.h"
 #include "ui/dialogs/WindowPlacement.h"
 
 #include <QGroupBox>

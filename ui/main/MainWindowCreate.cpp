@@ -1,11 +1,11 @@
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
 #include "platform/Folders.h"
+#include "platform/UserSettings.h"
 #include "ui/main/Application.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/UserFolder.h"
 
 #include <QApplication>
 #include <QButtonGroup>

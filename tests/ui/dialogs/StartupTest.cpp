@@ -167,7 +167,7 @@ void StartupTest::failureToRecordTheAnswerIsReported() {
     QString message;
     try {
         form->btnOKClick();
-    } catch (const FileError& error) {
+    } catch (const std::exception& error) { // FolderError or FileError
         message = QString::fromStdString(error.what());
     }
 
