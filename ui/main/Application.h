@@ -18,7 +18,10 @@ public:
 // and the desktop maps Arial to its metric-compatible face where Arial itself is missing.
 QFont ProgramFont();
 
-// The top-level error report: an error box titled "Keywright24" with the error's text.
+// The one way the program shows an error: an error box titled with the program's name and text as it is.
+void ShowError(QWidget* parent, const QString& text);
+
+// The top-level error report: ShowError with ErrorReportText of the error's text.
 void ReportError(QWidget* parent, const QString& text);
 
 // The report's text: text with a full stop added when its last character comes after "." in

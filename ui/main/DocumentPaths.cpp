@@ -17,7 +17,7 @@ QString foldAsciiLetters(QString text) {
 } // namespace
 
 bool IsUntitledDocument(const QString& documentPath) {
-    return documentPath.isEmpty() || foldAsciiLetters(documentPath) == QStringView(UntitledDocumentName);
+    return documentPath.isEmpty() || foldAsciiLetters(documentPath) == UntitledDocumentName;
 }
 
 QString DownloadImagePath(const QString& definitionPath) {

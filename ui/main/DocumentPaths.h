@@ -3,7 +3,7 @@
 #include <QString>
 
 // The current document path of a definition that has never been saved.
-inline constexpr char16_t UntitledDocumentName[] = u"untitled.ckd";
+inline const QString UntitledDocumentName = QStringLiteral("untitled.ckd");
 
 // Whether documentPath names no file yet: empty, or the bare name "untitled.ckd" in any letter case
 // of A to Z. A file saved as untitled.ckd in some folder has a full path and does not count.

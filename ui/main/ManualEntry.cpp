@@ -1,5 +1,5 @@
-#include "platform/MessageBox.h"
 #include "resources/Pictures.h"
+#include "ui/main/Application.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -131,13 +131,12 @@ bool TfrmMain::InsertManualValue() {
     const bool hexadecimal = rbHexadecimal->isChecked();
     const std::optional<int> value = numberIn(edManualInput->text(), hexadecimal);
     if (!value) {
-        MessageBox::error(this, u"Keywright24"_s,
-                          hexadecimal ? u"Enter a hexadecimal value from 0 to FF."_s
-                                      : u"Enter a decimal value from 0 to 255."_s);
+        ShowError(this, hexadecimal ? u"Enter a hexadecimal value from 0 to FF."_s
+                                    : u"Enter a decimal value from 0 to 255."_s);
         return false;
     }
     if (*value > LargestByte) {
-        MessageBox::error(this, u"Keywright24"_s, u"Value exceeds 255 (decimal)."_s);
+        ShowError(this, u"Value exceeds 255 (decimal)."_s);
         return false;
     }
     AddByte(*value);
