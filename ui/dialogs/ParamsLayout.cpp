@@ -1,6 +1,7 @@
 // The controls of the keypad properties dialog: captions, ranges, hints, fixed positions and the
 // keyboard order.
 #include "model/KeypadParameters.h"
+#include "ui/ControlPlacement.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/SpinEdit.h"
 
@@ -13,42 +14,36 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-template <typename Widget> Widget* place(Widget* widget, const QString& name, const QRect& geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QGroupBox* groupBox(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
-    return place(new QGroupBox(caption, parent), name, geometry);
+    return Place(new QGroupBox(caption, parent), name, geometry);
 }
 
 QRadioButton* radioButton(QWidget* parent, const QString& name, const QString& caption,
                           const QRect& geometry) {
-    return place(new QRadioButton(caption, parent), name, geometry);
+    return Place(new QRadioButton(caption, parent), name, geometry);
 }
 
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
-    return place(new QLabel(caption, parent), name, geometry);
+    return Place(new QLabel(caption, parent), name, geometry);
 }
 
 TSpinEdit* spinEdit(QWidget* parent, const QString& name, ParameterRange range, int step, int value,
                     const QRect& geometry) {
-    auto* spin = place(new TSpinEdit(range.minimum, range.maximum, step, parent), name, geometry);
+    auto* spin = Place(new TSpinEdit(range.minimum, range.maximum, step, parent), name, geometry);
     spin->setValue(value);
     return spin;
 }
 
 QComboBox* dropDownList(QWidget* parent, const QString& name, const QStringList& entries,
                         const QRect& geometry) {
-    auto* list = place(new QComboBox(parent), name, geometry);
+    auto* list = Place(new QComboBox(parent), name, geometry);
     list->addItems(entries);
     list->setMaxVisibleItems(static_cast<int>(entries.size()));
     return list;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
-    auto* pushButton = place(new QPushButton(caption, parent), name, geometry);
+    auto* pushButton = Place(new QPushButton(caption, parent), name, geometry);
     // Neither Enter nor Escape may press a button of this dialog.
     pushButton->setAutoDefault(false);
     pushButton->setDefault(false);

@@ -1,3 +1,4 @@
+#include "ui/ControlPlacement.h"
 #include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"
 
@@ -34,9 +35,7 @@ QString connectionKind(const QString& comType) {
 } // namespace
 
 void TfrmMain::CreatePortPanel() {
-    panelPort = new QLabel(TabControlLevel);
-    panelPort->setObjectName(u"panelPort"_s);
-    panelPort->setGeometry(276, 0, 160, 18);
+    panelPort = Place(new QLabel(TabControlLevel), u"panelPort"_s, {276, 0, 160, 18});
     panelPort->setFrameStyle(QFrame::Box | QFrame::Plain);
     panelPort->setAlignment(Qt::AlignCenter);
     panelPort->setAutoFillBackground(true);
