@@ -1,10 +1,10 @@
 #include "files/DownloadImage.h"
 
-#include "KeypadBuilders.h"
-#include "TempFolder.h"
 #include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
+#include "tests/support/KeypadBuilders.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,7 @@
 #include "ui/dialogs/About.h"
 
-#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogHelpers.h"
+#include "tests/ui/dialogs/DialogSuites.h"
 #include "ui/dialogs/OurVersion.h"
 
 #include <QApplication>

@@ -1,7 +1,8 @@
 #include "ui/dialogs/Params.h"
 
 #include "model/KeypadClass.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogHelpers.h"
+#include "tests/ui/dialogs/DialogSuites.h"
 
 #include <QComboBox>
 #include <QLabel>

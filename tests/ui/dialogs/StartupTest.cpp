@@ -2,7 +2,8 @@
 
 #include "files/FileError.h"
 #include "files/IniFile.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogHelpers.h"
+#include "tests/ui/dialogs/DialogSuites.h"
 
 #include <QDir>
 #include <QFile>

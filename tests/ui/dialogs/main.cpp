@@ -1,6 +1,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogHelpers.h"
+#include "tests/ui/dialogs/DialogSuites.h"
 
 #include <QApplication>
 

@@ -2,8 +2,8 @@
 #include "files/DownloadImage.h"
 #include "files/FileBytes.h"
 #include "files/IniFile.h"
+#include "tests/support/ProgramsFixture.h"
 #include "tests/ui/main/DocumentsSuites.h"
-#include "tests/ui/main/ProgramsFixture.h"
 #include "ui/main/DocumentPaths.h"
 
 #include <QAbstractButton>
@@ -19,10 +19,6 @@ namespace {
 const QString UntitledTitle = u"Keywright24 - untitled.ckd"_s;
 const QString Question = u"Do you wish to save changes to your custom definition?"_s;
 
-void click(const TProgramsFixture& p, const QString& button) {
-    p.f.control<QToolButton>(button)->click();
-}
-
 // Saves the window's definition as path through Save As.
 void saveAs(const TProgramsFixture& p, const QString& path) {
     FileDialog::setNextFileName(path);
@@ -34,12 +30,16 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The texts of the message boxes shown so far.
-QStringList shownTexts() {
-    QStringList texts;
-    for (const MessageBox::Shown& box : MessageBox::shown())
-        texts << box.text;
-    return texts;
+// Runs a command that asks about unsaved changes: "new", "open" or closing the window. Whether the
+// window closed.
+bool runCommand(const TProgramsFixture& p, const QString& command) {
+    if (command == u"new"_s)
+        click(p, u"ToolBtnNew"_s);
+    else if (command == u"open"_s)
+        click(p, u"ToolBtnOpen"_s);
+    else
+        return p.window().close();
+    return false;
 }
 
 QString portCaption(const TProgramsFixture& p) {
@@ -115,15 +115,9 @@ void TestDocumentCommands::unsavedChangesQuestion() {
     MessageBox::setNextAnswer(answer);
     if (command == u"open"_s)
         FileDialog::setNextFileName(other);
-    bool closed = false;
-    if (command == u"new"_s)
-        click(p, u"ToolBtnNew"_s);
-    else if (command == u"open"_s)
-        click(p, u"ToolBtnOpen"_s);
-    else
-        closed = p.window().close();
+    const bool closed = runCommand(p, command);
 
-    QCOMPARE(shownTexts(), QStringList{Question});
+    QCOMPARE(shownMessages(), QStringList{Question});
     QCOMPARE(MessageBox::shown().front().icon, MessageBox::Icon::Question);
     if (saved) {
         TKeypadClass savedKeypad = ReadBack(path);
@@ -175,20 +169,14 @@ void TestDocumentCommands::yesWithoutSavingStopsTheCommand() {
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     FileDialog::setNextFileName(dialogCancelled ? QString() : p.f.userPath(u"no such folder/pad.ckd"_s));
     FileDialog::setNextFileName(other); // for Open, were it to go on
-    bool closed = false;
-    if (command == u"new"_s)
-        click(p, u"ToolBtnNew"_s);
-    else if (command == u"open"_s)
-        click(p, u"ToolBtnOpen"_s);
-    else
-        closed = p.window().close();
+    const bool closed = runCommand(p, command);
 
     QVERIFY(!closed);
     QCOMPARE(Fingerprint(p.f.keypad()), edited);
     QVERIFY(p.window().HasChangesPending());
     QVERIFY(p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
     QCOMPARE(FileDialog::lastOptions().title, u"Save Redefinition File"_s); // no open dialog followed
-    QCOMPARE(shownTexts().size(), dialogCancelled ? 1 : 2);                 // the question, the failure
+    QCOMPARE(shownMessages().size(), dialogCancelled ? 1 : 2);              // the question, the failure
 }
 
 void TestDocumentCommands::noQuestionWithoutChanges() {
@@ -470,7 +458,7 @@ void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
 
     MessageBox::clearShown();
     click(p, u"ToolBtnDownload"_s);
-    QCOMPARE(shownTexts(), QStringList{u"You must save your file before downloading it to the keypad."_s});
+    QCOMPARE(shownMessages(), QStringList{u"You must save your file before downloading it to the keypad."_s});
     QVERIFY(!p.wasStarted(u"Uplinker.exe"_s));
 
     // Saved somewhere that works, the edit reaches the keypad.

@@ -1,6 +1,6 @@
-#include "tests/ui/main/GridActions.h"
+#include "tests/support/GridActions.h"
+#include "tests/support/WindowFixture.h"
 #include "tests/ui/main/TestSuites.h"
-#include "tests/ui/main/WindowFixture.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>

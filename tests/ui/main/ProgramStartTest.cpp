@@ -1,8 +1,8 @@
 #include "ui/main/ProgramStart.h"
 
 #include "platform/UserSettings.h"
+#include "tests/support/WindowFixture.h"
 #include "tests/ui/main/TestSuites.h"
-#include "tests/ui/main/WindowFixture.h"
 #include "ui/main/Application.h"
 #include "ui/main/MacroGrid.h"
 

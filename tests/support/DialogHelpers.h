@@ -19,8 +19,3 @@ void VerifyCentredOnScreen(const QWidget& window);
 
 // Fails the current test when a test left a window visible.
 void VerifyNoWindowLeftOpen();
-
-// Test programs of the dialogs, run in turn by main().
-int RunParamsTests(int argc, char** argv);
-int RunStartupTests(int argc, char** argv);
-int RunAboutTests(int argc, char** argv);
