@@ -23,12 +23,12 @@ public:
         if (!key.empty())
             line += " " + std::string(key);
         // One printable line per finding, whatever control characters the file holds.
-        lines_.push_back(ShownText(line + ": " + message, std::string::npos));
+        fLines.push_back(ShownText(line + ": " + message, std::string::npos));
     }
-    std::vector<std::string> lines() && { return std::move(lines_); }
+    std::vector<std::string> lines() && { return std::move(fLines); }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<std::string> fLines;
 };
 
 // "4005" as "40 05".
