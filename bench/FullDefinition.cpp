@@ -25,12 +25,12 @@ void FillFullDefinition(TKeypadClass& keypad) {
 }
 
 BenchFolder::BenchFolder() {
-    path_ = std::filesystem::temp_directory_path() /
+    fPath = std::filesystem::temp_directory_path() /
             ("keywright24-bench-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(path_);
+    std::filesystem::create_directories(fPath);
 }
 
 BenchFolder::~BenchFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(fPath, ignored);
 }

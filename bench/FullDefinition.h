@@ -16,8 +16,8 @@ public:
     ~BenchFolder();
     BenchFolder(const BenchFolder&) = delete;
     BenchFolder& operator=(const BenchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return fPath; }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path fPath;
 };

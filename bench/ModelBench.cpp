@@ -1,4 +1,5 @@
 #include "bench/FullDefinition.h"
+#include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 
 #include <benchmark/benchmark.h>

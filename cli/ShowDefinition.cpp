@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "files/DefinitionFile.h"
+#include "model/KeypadParameters.h"
 
-#include <array>
 #include <ostream>
 #include <string>
 
@@ -9,44 +9,30 @@ namespace {
 
 std::string ledText(TLEDBehavior behavior) {
     switch (behavior) {
-    case ledNone:
-        return "off";
-    case ledLevel:
-        return "level indicator";
-    case ledHostCtrl:
-        return "host/macro control";
-    case ledPower:
-        return "power indicator";
+    case ledNone: return "off";
+    case ledLevel: return "level indicator";
+    case ledHostCtrl: return "host/macro control";
+    case ledPower: return "power indicator";
     }
     return "unknown";
 }
 
 std::string baudRateText(std::uint8_t index) {
-    static constexpr std::array<const char*, 9> rates = {"1200",  "2400",  "4800",   "9600",  "19.2k",
-                                                         "38.4k", "57.6k", "115.2k", "31.25k"};
-    return index < rates.size() ? rates[index] : "unknown";
+    return index < BaudRateLabels.size() ? std::string(BaudRateLabels[index]) : "unknown";
 }
 
 // Data bits, parity and stop bits, as the properties dialog reads the bit pattern.
 std::string wordFormatText(std::uint8_t format) {
-    if ((format & 0x08) != 0)
-        return "8,N,1";
-    if ((format & 0x02) == 0)
-        return "7,N,1";
-    return (format & 0x04) != 0 ? "7,O,1" : "7,E,1";
+    return std::string(WordFormats[WordFormatIndex(format)].label);
 }
 
 std::string operatingModeText(std::uint8_t mode) {
-    switch (mode) {
-    case 0:
-        return "CDC virtual COM port";
-    case 32:
-        return "Ventrix virtual COM port";
-    case 48:
-        return "USB keyboard (HID)";
-    default:
-        return "unknown";
+    switch (static_cast<OperatingMode>(mode)) {
+    case OperatingMode::CdcVirtualCom: return "CDC virtual COM port";
+    case OperatingMode::VentrixVirtualCom: return "Ventrix virtual COM port";
+    case OperatingMode::UsbKeyboard: return "USB keyboard (HID)";
     }
+    return "unknown";
 }
 
 std::string keysOfType(const TKeypadClass& keypad, TKeyType type) {

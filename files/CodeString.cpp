@@ -1,9 +1,5 @@
 #include "files/CodeString.h"
 
-#include "files/DefinitionFile.h"
-#include "files/DownloadImage.h"
-#include "model/KeypadClass.h"
-
 #include <array>
 #include <optional>
 #include <span>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/KeypadClass.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,3 +24,9 @@ struct CodeStringReading {
 // Reading stops at the first pair that is not two hex digits, at an odd last digit and at a command cut
 // short, keeping the codes before it; a prefix that ends the text is a data value.
 CodeStringReading ReadCodeString(std::string_view codes, std::uint8_t prefix);
+
+// Parses a code string into the selected (empty) macro of keypad, from position 0.
+void LoadCodeString(TKeypadClass& keypad, std::string_view codes);
+
+// The byte of the first two hex digits of text (either letter case); -1 when they are not hex digits.
+int HexPairToByte(std::string_view text);

@@ -3,11 +3,14 @@
 #include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/DefinitionFormat.h"
-#include "files/TextEncoding.h"
+#include "model/KeypadParameters.h"
+#include "model/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <variant>
 
 namespace {
 
@@ -20,12 +23,12 @@ public:
         if (!key.empty())
             line += " " + std::string(key);
         // One printable line per finding, whatever control characters the file holds.
-        lines_.push_back(ShownText(line + ": " + message, std::string::npos));
+        fLines.push_back(ShownText(line + ": " + message, std::string::npos));
     }
-    std::vector<std::string> lines() && { return std::move(lines_); }
+    std::vector<std::string> lines() && { return std::move(fLines); }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<std::string> fLines;
 };
 
 // "4005" as "40 05".
@@ -52,59 +55,68 @@ std::optional<std::int64_t> writtenInteger(const IniFile& ini, std::string_view 
     return value;
 }
 
+// The values a parameter may take: a range, or exactly the values listed (in ascending order).
+using ValidValues = std::variant<ParameterRange, std::vector<int>>;
+
+bool isValid(const ValidValues& valid, std::int64_t value) {
+    if (const auto* range = std::get_if<ParameterRange>(&valid))
+        return range->contains(value);
+    const auto& values = std::get<std::vector<int>>(valid);
+    return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// "0 to 200", or "0, 32 or 48".
+std::string validText(const ValidValues& valid) {
+    if (const auto* range = std::get_if<ParameterRange>(&valid))
+        return std::to_string(range->minimum) + " to " + std::to_string(range->maximum);
+    const auto& values = std::get<std::vector<int>>(valid);
+    std::string text;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == values.size() ? " or " : ", ") + std::to_string(values[i]);
+    return text;
+}
+
+std::vector<int> wordFormatValues() {
+    std::vector<int> values;
+    for (const WordFormatEntry& format : WordFormats)
+        values.push_back(format.value);
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+std::vector<int> operatingModeValues() {
+    std::vector<int> values;
+    for (const ::OperatingMode mode : OperatingModes)
+        values.push_back(ValueOf(mode));
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
 struct ParameterRule {
     std::string_view key;
-    bool (*inRange)(std::int64_t);
-    std::string_view range;
-    std::int64_t (*readAs)(const TKeypadClass&);
+    ValidValues valid;
+    std::int64_t readAs;
 };
 
 void checkParameters(const IniFile& ini, const TKeypadClass& read, Findings& findings) {
+    namespace Range = ParameterRanges;
     const ParameterRule rules[] = {
-        {DownloadDelay, [](std::int64_t v) { return v >= 0 && v <= 200; }, "0 to 200",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.DownloadDelay();
-         }},
-        {KeyRollOver, [](std::int64_t v) { return v >= 1 && v <= 6; }, "1 to 6",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.KeyRollOver();
-         }},
-        {CharacterPacing, [](std::int64_t v) { return v >= 0 && v <= 200; }, "0 to 200",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.CharacterPacing();
-         }},
-        {LedFunction, [](std::int64_t v) { return v >= 0 && v <= 3; }, "0 to 3",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.LEDBehavior();
-         }},
-        {BaudRate, [](std::int64_t v) { return v >= 0 && v <= 8; }, "0 to 8",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.BaudRate();
-         }},
-        {WordFormat, [](std::int64_t v) { return v == 0 || v == 2 || v == 6 || v == 8; }, "0, 2, 6 or 8",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.WordFormat();
-         }},
-        {CommandPrefix, [](std::int64_t v) { return v >= 0 && v <= 255; }, "0 to 255",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.CmdPrefix();
-         }},
-        {OperatingMode, [](std::int64_t v) { return v == 0 || v == 32 || v == 48; }, "0, 32 or 48",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.OpMode();
-         }},
-        {CdcSerialNo, [](std::int64_t v) { return v >= 0 && v <= 9999; }, "0 to 9999",
-         [](const TKeypadClass& k) -> std::int64_t {
-             return k.CdcSerialNo();
-         }},
+        {DownloadDelay, Range::DownloadDelay, read.DownloadDelay()},
+        {KeyRollOver, Range::KeyRollOver, read.KeyRollOver()},
+        {CharacterPacing, Range::CharacterPacing, read.CharacterPacing()},
+        {LedFunction, Range::LedBehavior, read.LEDBehavior()},
+        {BaudRate, Range::BaudRate, read.BaudRate()},
+        {WordFormat, wordFormatValues(), read.WordFormat()},
+        {CommandPrefix, Range::CommandPrefix, read.CmdPrefix()},
+        {DefinitionNames::OperatingMode, operatingModeValues(), read.OpMode()},
+        {CdcSerialNo, Range::CdcSerialNo, read.CdcSerialNo()},
     };
     for (const ParameterRule& rule : rules) {
-        const std::int64_t readAs = rule.readAs(read);
-        const auto value = writtenInteger(ini, GlobalSection, rule.key, readAs, findings);
-        if (value && !rule.inRange(*value))
+        const auto value = writtenInteger(ini, GlobalSection, rule.key, rule.readAs, findings);
+        if (value && !isValid(rule.valid, *value))
             findings.add(GlobalSection, rule.key,
-                         std::to_string(*value) + " is outside " + std::string(rule.range) + "; read as " +
-                             std::to_string(readAs));
+                         std::to_string(*value) + " is outside " + validText(rule.valid) + "; read as " +
+                             std::to_string(rule.readAs));
     }
 }
 

@@ -69,7 +69,7 @@ static_assert(MaxDefinitionFileBytes <= IniFile::MaxFileBytes);
 namespace {
 
 // LoadDefinitionIni with the look at path already taken: one status call serves every check.
-IniFile loadDefinitionIni(const fs::path& path, const FileLook& look) {
+IniFile lookedAtDefinitionIni(const fs::path& path, const FileLook& look) {
     if (look.type == fs::file_type::regular && look.size > MaxDefinitionFileBytes)
         throw FileError(PathText(path) + " is not a definition file (" + std::to_string(look.size) +
                         " bytes).");
@@ -79,7 +79,7 @@ IniFile loadDefinitionIni(const fs::path& path, const FileLook& look) {
 } // namespace
 
 IniFile LoadDefinitionIni(const fs::path& path) {
-    return loadDefinitionIni(path, LookAtFile(path));
+    return lookedAtDefinitionIni(path, LookAtFile(path));
 }
 
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
@@ -104,7 +104,7 @@ DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& pa
     const FileLook look = LookAtFile(path);
     if (look.type == fs::file_type::not_found)
         return DefinitionReadResult::NoFile;
-    ReadDefinition(keypad, loadDefinitionIni(path, look));
+    ReadDefinition(keypad, lookedAtDefinitionIni(path, look));
     return DefinitionReadResult::Loaded;
 }
 

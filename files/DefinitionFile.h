@@ -43,9 +43,6 @@ void WriteDefinition(IniFile& ini, TKeypadClass& keypad);
 // file then stays whole. Title and unsaved-changes state are the caller's.
 void WriteDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path, ToggleShiftSlots& slots);
 
-// Parses a code string into the selected (empty) macro of keypad, from position 0.
-void LoadCodeString(TKeypadClass& keypad, std::string_view codes);
-
 // The toggle and shift keys of keypad as the writer records them: in each pair the lowest-numbered key
 // of that type and the highest-numbered further one, 128 where there is none.
 ToggleShiftSlots FindToggleShiftKeys(const TKeypadClass& keypad);

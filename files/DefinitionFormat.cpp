@@ -1,7 +1,9 @@
 #include "files/DefinitionFormat.h"
 
+#include "files/CodeString.h"
 #include "files/DefinitionFile.h"
-#include "files/TextEncoding.h"
+#include "model/KeypadParameters.h"
+#include "model/TextEncoding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -130,18 +132,18 @@ void ReadParameters(const IniFile& ini, TKeypadClass& keypad) {
     };
     keypad.SetDownloadDelay(read(DownloadDelay, 0));
     std::uint8_t rollOver = lowByte(read(KeyRollOver, 2));
-    if (rollOver > 6)
+    if (rollOver > ParameterRanges::KeyRollOver.maximum)
         rollOver = 2;
-    if (rollOver == 0)
-        rollOver = 1;
+    if (rollOver < ParameterRanges::KeyRollOver.minimum)
+        rollOver = static_cast<std::uint8_t>(ParameterRanges::KeyRollOver.minimum);
     keypad.SetKeyRollOver(rollOver);
     keypad.SetCharacterPacing(lowByte(read(CharacterPacing, 2)));
     keypad.SetLEDBehavior(static_cast<TLEDBehavior>(lowByte(read(LedFunction, ledLevel))));
     keypad.SetBaudRate(lowByte(read(BaudRate, 3)));
     keypad.SetWordFormat(lowByte(read(WordFormat, 8)));
     keypad.SetCmdPrefix(lowByte(read(CommandPrefix, 64)));
-    keypad.SetOpMode(lowByte(read(OperatingMode, 0)));
-    keypad.SetCdcSerialNo(std::min(read(CdcSerialNo, 1), 9999));
+    keypad.SetOpMode(lowByte(read(DefinitionNames::OperatingMode, 0)));
+    keypad.SetCdcSerialNo(std::min(read(CdcSerialNo, 1), ParameterRanges::CdcSerialNo.maximum));
 }
 
 void WriteParameters(IniFile& ini, const TKeypadClass& keypad) {
@@ -159,6 +161,6 @@ void WriteParameters(IniFile& ini, const TKeypadClass& keypad) {
     write(BaudRate, keypad.BaudRate());
     write(WordFormat, keypad.WordFormat());
     write(CommandPrefix, keypad.CmdPrefix());
-    write(OperatingMode, keypad.OpMode());
+    write(DefinitionNames::OperatingMode, keypad.OpMode());
     write(CdcSerialNo, keypad.CdcSerialNo());
 }

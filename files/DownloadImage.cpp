@@ -1,5 +1,6 @@
 #include "files/DownloadImage.h"
 
+#include "files/CodeString.h"
 #include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"

@@ -21,8 +21,7 @@ std::string DownloadImageText(TKeypadClass& keypad, const ToggleShiftSlots& slot
 // Only bytes 0 to 255 occur; a larger value keeps its low 8 bits so that the line stays well formed.
 void WriteImageByte(std::string& image, int value);
 
-// The byte of the first two hex digits of text (either letter case); -1 when they are not hex digits.
-int HexPairToByte(std::string_view text);
-
-// The image path of a definition path: its last three characters replaced by "hex".
+// The image path of a definition path: its last three characters replaced by "hex", whatever the
+// extension is (pad.ckd gives pad.hex, pad.keys gives pad.khex). The window and the command-line tool
+// both name the image by this rule.
 std::filesystem::path ImagePathFor(const std::filesystem::path& definitionPath);

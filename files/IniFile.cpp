@@ -2,7 +2,7 @@
 
 #include "files/FileBytes.h"
 #include "files/FileError.h"
-#include "files/TextEncoding.h"
+#include "model/TextEncoding.h"
 
 #include <algorithm>
 #include <array>
@@ -275,18 +275,18 @@ IniFile IniFile::fromBytes(std::string bytes) {
     IniFile ini;
     std::size_t start = 0;
     if (bytes.starts_with(byteOrderMark)) {
-        ini.byteOrderMark_ = true;
+        ini.fByteOrderMark = true;
         start = byteOrderMark.size();
     }
     // The text is kept whole, and its lines refer to it.
     const std::string_view afterMark = std::string_view(bytes).substr(start);
     if (IsValidUtf8(afterMark)) {
-        ini.text_ = std::move(bytes);
+        ini.fText = std::move(bytes);
     } else {
-        ini.text_ = Windows1252ToUtf8(afterMark);
+        ini.fText = Windows1252ToUtf8(afterMark);
         start = 0;
     }
-    const std::string_view text = ini.text_;
+    const std::string_view text = ini.fText;
     while (start < text.size()) {
         const std::size_t lineEnd = lineEndFrom(text, start);
         Line::Ending ending = Line::Ending::None;
@@ -303,9 +303,9 @@ IniFile IniFile::fromBytes(std::string bytes) {
                 next += 1;
             }
         }
-        const Line& line = ini.lines_.emplace_back(text, start, lineEnd - start, ending);
+        const Line& line = ini.fLines.emplace_back(text, start, lineEnd - start, ending);
         if (line.kind == Line::Kind::Section)
-            ini.sectionHeaders_.push_back(ini.lines_.size() - 1);
+            ini.fSectionHeaders.push_back(ini.fLines.size() - 1);
         start = next;
     }
     return ini;
@@ -313,7 +313,7 @@ IniFile IniFile::fromBytes(std::string bytes) {
 
 std::string_view IniFile::textOf(const Line& line) const {
     return line.ownsText ? std::string_view(line.own)
-                         : std::string_view(text_.data() + line.start, line.length);
+                         : std::string_view(fText.data() + line.start, line.length);
 }
 
 std::string_view IniFile::nameOf(const Line& line) const {
@@ -326,12 +326,12 @@ std::string_view IniFile::valueOf(const Line& line) const {
 
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
     // Readers ask for one section several times in a row.
-    if (lastFound_ && NamesMatch(lastFound_->section, section))
-        return lastFound_->header;
-    for (const std::size_t header : sectionHeaders_) {
-        const Line& line = lines_[header];
+    if (fLastFound && NamesMatch(fLastFound->section, section))
+        return fLastFound->header;
+    for (const std::size_t header : fSectionHeaders) {
+        const Line& line = fLines[header];
         if (line.name.length == section.size() && NamesMatch(nameOf(line), section)) {
-            lastFound_ = FoundSection{std::string(section), header};
+            fLastFound = FoundSection{std::string(section), header};
             return header;
         }
     }
@@ -339,8 +339,8 @@ std::optional<std::size_t> IniFile::findSection(std::string_view section) const 
 }
 
 std::size_t IniFile::sectionEnd(std::size_t header) const {
-    const auto next = std::upper_bound(sectionHeaders_.begin(), sectionHeaders_.end(), header);
-    return next == sectionHeaders_.end() ? lines_.size() : *next;
+    const auto next = std::upper_bound(fSectionHeaders.begin(), fSectionHeaders.end(), header);
+    return next == fSectionHeaders.end() ? fLines.size() : *next;
 }
 
 std::optional<std::size_t> IniFile::findKey(std::string_view section, std::string_view key) const {
@@ -349,7 +349,7 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
         return std::nullopt;
     const std::size_t end = sectionEnd(*header);
     for (std::size_t i = *header + 1; i < end; ++i) {
-        const Line& line = lines_[i];
+        const Line& line = fLines[i];
         if (line.kind == Line::Kind::Key && line.name.length == key.size() && NamesMatch(nameOf(line), key))
             return i;
     }
@@ -358,9 +358,9 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
 
 std::vector<std::string> IniFile::SectionNames() const {
     std::vector<std::string> names;
-    names.reserve(sectionHeaders_.size());
-    for (const std::size_t header : sectionHeaders_)
-        names.emplace_back(nameOf(lines_[header]));
+    names.reserve(fSectionHeaders.size());
+    for (const std::size_t header : fSectionHeaders)
+        names.emplace_back(nameOf(fLines[header]));
     return names;
 }
 
@@ -382,7 +382,7 @@ std::string_view IniFile::ReadStringView(std::string_view section, std::string_v
     const auto line = findKey(section, key);
     if (!line)
         return defaultValue;
-    return Utf8Prefix(valueOf(lines_[*line]), MaxValueCharacters);
+    return Utf8Prefix(valueOf(fLines[*line]), MaxValueCharacters);
 }
 
 std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -390,7 +390,7 @@ std::int32_t IniFile::ReadInteger(std::string_view section, std::string_view key
     const auto line = findKey(section, key);
     if (!line)
         return defaultValue;
-    return ParseIniInteger(valueOf(lines_[*line])).value_or(defaultValue);
+    return ParseIniInteger(valueOf(fLines[*line])).value_or(defaultValue);
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
@@ -399,16 +399,16 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
 
 void IniFile::insertLine(std::size_t index, std::string text) {
     // A last line without a line break gets one before anything follows it.
-    if (index > 0 && lines_[index - 1].ending == Line::Ending::None)
-        lines_[index - 1].ending = Line::Ending::CrLf;
-    const auto line = lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
+    if (index > 0 && fLines[index - 1].ending == Line::Ending::None)
+        fLines[index - 1].ending = Line::Ending::CrLf;
+    const auto line = fLines.insert(fLines.begin() + static_cast<std::ptrdiff_t>(index),
                                     Line(std::move(text), Line::Ending::CrLf));
-    lastFound_.reset();
-    const auto later = std::lower_bound(sectionHeaders_.begin(), sectionHeaders_.end(), index);
-    for (auto header = later; header != sectionHeaders_.end(); ++header)
+    fLastFound.reset();
+    const auto later = std::lower_bound(fSectionHeaders.begin(), fSectionHeaders.end(), index);
+    for (auto header = later; header != fSectionHeaders.end(); ++header)
         ++*header;
     if (line->kind == Line::Kind::Section)
-        sectionHeaders_.insert(later, index);
+        fSectionHeaders.insert(later, index);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -433,14 +433,14 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (!header) {
         std::string headerLine = "[" + std::string(sectionName) + "]";
         std::string valueLine = keyLine();
-        insertLine(lines_.size(), std::move(headerLine));
-        insertLine(lines_.size(), std::move(valueLine));
+        insertLine(fLines.size(), std::move(headerLine));
+        insertLine(fLines.size(), std::move(valueLine));
         return;
     }
     const std::size_t end = sectionEnd(*header);
     std::size_t lastKey = *header;
     for (std::size_t i = *header + 1; i < end; ++i) {
-        Line& line = lines_[i];
+        Line& line = fLines[i];
         if (line.kind != Line::Kind::Key)
             continue;
         if (line.name.length == keyName.size() && NamesMatch(nameOf(line), keyName)) {
@@ -449,9 +449,9 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
                 line = Line(std::string(nameOf(line)) + "=" + encodedValue(newValue), line.ending);
                 // A key named "[x" given a value with "]" reads back as a section header.
                 if (line.kind == Line::Kind::Section) {
-                    lastFound_.reset();
-                    sectionHeaders_.insert(
-                        std::upper_bound(sectionHeaders_.begin(), sectionHeaders_.end(), i), i);
+                    fLastFound.reset();
+                    fSectionHeaders.insert(
+                        std::upper_bound(fSectionHeaders.begin(), fSectionHeaders.end(), i), i);
                 }
             }
             return;
@@ -471,12 +471,12 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 
 std::string IniFile::Text() const {
     std::size_t size = byteOrderMark.size();
-    for (const Line& line : lines_)
+    for (const Line& line : fLines)
         size += textOf(line).size() + line.endingText().size();
     std::string text;
     text.reserve(size);
-    text = byteOrderMark_ ? byteOrderMark : std::string_view{};
-    for (const Line& line : lines_) {
+    text = fByteOrderMark ? byteOrderMark : std::string_view{};
+    for (const Line& line : fLines) {
         text += textOf(line);
         text += line.endingText();
     }

@@ -70,17 +70,17 @@ private:
     struct Line;
     // The text read, in UTF-8 (converted when it was read as Windows-1252). Lines read and not changed
     // since are places in it rather than strings of their own.
-    std::string text_;
-    std::vector<Line> lines_; // defined in IniFile.cpp
+    std::string fText;
+    std::vector<Line> fLines; // defined in IniFile.cpp
     // The index of every section header line, in file order: lookups walk these, not every line.
-    std::vector<std::size_t> sectionHeaders_;
+    std::vector<std::size_t> fSectionHeaders;
     // The last section found and its header line; forgotten whenever lines are inserted.
     struct FoundSection {
         std::string section;
         std::size_t header;
     };
-    mutable std::optional<FoundSection> lastFound_;
-    bool byteOrderMark_ = false;
+    mutable std::optional<FoundSection> fLastFound;
+    bool fByteOrderMark = false;
 
     static IniFile fromBytes(std::string bytes);
     std::string_view textOf(const Line& line) const;

@@ -8,18 +8,18 @@
 class SelectionKeeper final {
 public:
     explicit SelectionKeeper(TKeypadClass& keypad)
-        : keypad_(keypad)
-        , key_(keypad.Key())
-        , level_(keypad.Level()) {}
+        : fKeypad(keypad)
+        , fKey(keypad.Key())
+        , fLevel(keypad.Level()) {}
     SelectionKeeper(const SelectionKeeper&) = delete;
     SelectionKeeper& operator=(const SelectionKeeper&) = delete;
     ~SelectionKeeper() {
-        keypad_.SetKey(key_);
-        keypad_.SetLevel(level_);
+        fKeypad.SetKey(fKey);
+        fKeypad.SetLevel(fLevel);
     }
 
 private:
-    TKeypadClass& keypad_;
-    std::uint8_t key_;
-    std::uint8_t level_;
+    TKeypadClass& fKeypad;
+    std::uint8_t fKey;
+    std::uint8_t fLevel;
 };

@@ -1,8 +1,8 @@
 // Reads arbitrary bytes as INI text, writes some values into it and reads the text written: every
 // lookup must give what was written or what was there before, and reading must keep every byte.
 #include "files/IniFile.h"
-#include "files/TextEncoding.h"
 #include "fuzz/FuzzCheck.h"
+#include "model/TextEncoding.h"
 
 #include <algorithm>
 #include <cstddef>

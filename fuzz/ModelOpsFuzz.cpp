@@ -1,6 +1,7 @@
 // Drives the keypad definition with a sequence of edits and checks its invariants after every step.
 #include "fuzz/DefinitionChecks.h"
 #include "model/KeypadClass.h"
+#include "tests/support/FakeKeyEntryState.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -31,15 +32,6 @@ struct ByteReader {
     }
 };
 
-struct ScriptedState final : IKeyEntryState {
-    int modifiers = 0;
-    bool shift = false;
-    bool caps = false;
-    int GetModifiers() const override { return modifiers; }
-    bool IsPcShiftHeld() const override { return shift; }
-    bool IsPcCapsLockOn() const override { return caps; }
-};
-
 // Edits touch only the selected macro, so that is the one checked after every step.
 void checkInvariants(const TKeypadClass& keypad) {
     FUZZ_CHECK(keypad.Key() < KeyCount && keypad.Level() < LevelCount);
@@ -55,7 +47,7 @@ void checkInvariants(const TKeypadClass& keypad) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ScriptedState state;
+    FakeKeyEntryState state;
     TKeypadClass keypad;
     keypad.SetKeyEntryState(&state);
     ByteReader in{data, size};
@@ -91,8 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 6: keypad.SetKeytype(static_cast<TKeyType>(in.next() % 3)); break;
         case 7:
             state.modifiers = in.next() & 0x2F;
-            state.shift = (op & 0x10) != 0;
-            state.caps = (op & 0x20) != 0;
+            state.pcShiftHeld = (op & 0x10) != 0;
+            state.pcCapsLockOn = (op & 0x20) != 0;
             break;
         case 8: keypad.bViewInHex = !keypad.bViewInHex; break;
         }

@@ -55,3 +55,11 @@ std::filesystem::path toFilesystemPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 #endif
 }
+
+QString fromFilesystemPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}

@@ -28,3 +28,5 @@ public:
 
 // The same path for the standard library's file functions (native encoding).
 std::filesystem::path toFilesystemPath(const QString& path);
+// And back.
+QString fromFilesystemPath(const std::filesystem::path& path);

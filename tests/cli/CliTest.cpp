@@ -1,7 +1,7 @@
-#include "TempFolder.h"
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 #include "files/FileError.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
 #include "files/DefinitionFile.h"
 
-#include "KeypadBuilders.h"
-#include "TempFolder.h"
+#include "files/CodeString.h"
 #include "files/FileError.h"
+#include "tests/support/KeypadBuilders.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,9 +1,10 @@
 #include "files/DownloadImage.h"
 
-#include "KeypadBuilders.h"
-#include "TempFolder.h"
+#include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
+#include "tests/support/KeypadBuilders.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -249,15 +250,32 @@ TEST_F(DownloadImageFile, ALoaderIniThatCannotBeWrittenIsReportedAfterTheImage) 
     EXPECT_EQ(ReadBytes(loaderIni()), "[Com Port Configuration]\r\nComPort=4\r\n");
 }
 
+// The last three characters become "hex", whatever they are. Multi-byte characters at the end are
+// dropped whole, so the result stays valid UTF-8.
 TEST(DownloadImage, TakesItsPathFromTheDefinitionPath) {
-    EXPECT_EQ(ImagePathFor("/a/pad.ckd"), std::filesystem::path("/a/pad.hex"));
-    EXPECT_EQ(ImagePathFor("pad.keys"), std::filesystem::path("pad.khex"));
-    EXPECT_EQ(ImagePathFor("ab"), std::filesystem::path("hex"));
-    // Multi-byte characters at the end are dropped whole, so the result stays valid UTF-8.
-    EXPECT_EQ(ImagePathFor("/a/pad.\xC3\xA4\xE2\x82\xAC\xC3\xBC"), std::filesystem::path("/a/pad.hex"));
-    EXPECT_EQ(ImagePathFor("/a/\xC3\xA4"
-                           "bc"),
-              std::filesystem::path("/a/hex"));
+    const struct {
+        const char* definition;
+        const char* image;
+    } cases[] = {
+        {"/a/pad.ckd", "/a/pad.hex"},
+        {"pad.keys", "pad.khex"},
+        {"/a/pad.keys", "/a/pad.khex"},
+        {"/a/keypad", "/a/keyhex"},
+        {"/my pads/pad one.ckd", "/my pads/pad one.hex"},
+        {"ab", "hex"},
+        {"/a/p\xC3\xA4"
+         "d.c\xC3\xA4"
+         "d",
+         "/a/p\xC3\xA4"
+         "d.hex"},
+        {"/a/pad.\xC3\xA4\xE2\x82\xAC\xC3\xBC", "/a/pad.hex"},
+        {"/a/pad.\xF0\x9F\x98\x80kd", "/a/pad.hex"}, // a character beyond the basic plane
+        {"/a/\xC3\xA4"
+         "bc",
+         "/a/hex"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ImagePathFor(c.definition), std::filesystem::path(c.image)) << c.definition;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "files/IniFile.h"
 
-#include "TempFolder.h"
 #include "files/FileError.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <optional>

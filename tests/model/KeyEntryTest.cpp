@@ -1,6 +1,6 @@
-#include "FakeKeyEntryState.h"
 #include "model/KeyTable.h"
 #include "model/KeypadClass.h"
+#include "tests/support/FakeKeyEntryState.h"
 
 #include <gtest/gtest.h>
 

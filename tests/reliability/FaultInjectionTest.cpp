@@ -1,13 +1,13 @@
 // Every writer of the file layer, with a write that fails part way, a folder that has become read-only
 // and a rename that fails: the previous file stays byte for byte, no temporary file is left behind, and
 // the error names the file. The faults are injected, so they need no permissions and work for root.
-#include "KeypadBuilders.h"
-#include "TempFolder.h"
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 #include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"
+#include "tests/support/KeypadBuilders.h"
+#include "tests/support/TempFolder.h"
 
 #include <algorithm>
 #include <functional>

@@ -2,11 +2,11 @@
 // with a clear message, and a refusal leaves the definition the user had. What bounds time and memory is
 // the size check before reading, the bound on the number of lines, and readers that take each line a
 // fixed number of times.
-#include "KeypadBuilders.h"
-#include "TempFolder.h"
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"
+#include "tests/support/KeypadBuilders.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

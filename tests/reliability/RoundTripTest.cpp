@@ -1,9 +1,9 @@
 // Random definitions written and read back give the same definition, and writing what was read changes
 // no byte. The one value the file cannot carry, a data value equal to the command prefix before the
 // end of its macro, is left out of the random ones and checked on its own.
-#include "KeypadBuilders.h"
-#include "TempFolder.h"
 #include "files/DefinitionFile.h"
+#include "tests/support/KeypadBuilders.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

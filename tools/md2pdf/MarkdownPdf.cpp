@@ -1,4 +1,5 @@
 #include "tools/md2pdf/MarkdownPdf.h"
+
 #include "ui/ProgramFont.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -2,6 +2,7 @@
 
 #include "resources/Pictures.h"
 #include "ui/CaptionFit.h"
+#include "ui/ControlPlacement.h"
 #include "ui/dialogs/OurVersion.h"
 #include "ui/dialogs/WindowPlacement.h"
 
@@ -45,9 +46,7 @@ void TfrmAbout::createControls() {
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(9, 8, 284, 129);
 
-    BrimlowLogoImage = new QLabel(this);
-    BrimlowLogoImage->setObjectName(u"BrimlowLogoImage"_s);
-    BrimlowLogoImage->setGeometry(24, 20, 139, 30);
+    BrimlowLogoImage = Place(new QLabel(this), u"BrimlowLogoImage"_s, {24, 20, 139, 30});
     BrimlowLogoImage->setPixmap(logoPicture(devicePixelRatio()));
 
     lblDescription = new QLabel(u"Keywright Redefinition Software for Tessapad 24"_s, this);
@@ -64,9 +63,7 @@ void TfrmAbout::createControls() {
     lblVersion->setObjectName(u"lblVersion"_s);
     lblVersion->move(25, 94);
 
-    btnOk = new QPushButton(u"OK"_s, this);
-    btnOk->setObjectName(u"btnOk"_s);
-    btnOk->setGeometry(114, 149, 75, 25);
+    btnOk = Place(new QPushButton(u"OK"_s, this), u"btnOk"_s, {114, 149, 75, 25});
     btnOk->setFocus();
 }
 

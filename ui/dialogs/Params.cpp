@@ -1,6 +1,7 @@
 #include "ui/dialogs/Params.h"
 
 #include "model/KeypadClass.h"
+#include "model/KeypadParameters.h"
 #include "ui/CaptionFit.h"
 #include "ui/dialogs/SpinEdit.h"
 #include "ui/dialogs/WindowPlacement.h"
@@ -13,26 +14,6 @@
 #include <QShowEvent>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-// Entries of cboxWordFormat, in list order, with the parameter value each stores.
-enum WordFormatEntry { wf8N1 = 0, wf7N1 = 1, wf7E1 = 2, wf7O1 = 3 };
-constexpr std::uint8_t WordFormatValues[] = {8, 0, 2, 6};
-
-// Bit 3: eight data bits; bit 1: a parity bit; bit 2: odd rather than even parity.
-WordFormatEntry wordFormatEntryFor(std::uint8_t value) {
-    if ((value & 8) != 0)
-        return wf8N1;
-    if ((value & 2) == 0)
-        return wf7N1;
-    return (value & 4) != 0 ? wf7O1 : wf7E1;
-}
-
-constexpr std::uint8_t OpModeCdc = 0;
-constexpr std::uint8_t OpModeVentrix = 32;
-constexpr std::uint8_t OpModeHid = 48;
-constexpr std::uint8_t NoBaudRateSelected = 255;
-} // namespace
 
 TfrmParameters::TfrmParameters(TKeypadClass& keypad, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -101,15 +82,15 @@ void TfrmParameters::FormShow() {
 
     const int baudRate = Keypad.BaudRate();
     cboxBaudRate->setCurrentIndex(baudRate < cboxBaudRate->count() ? baudRate : -1);
-    cboxWordFormat->setCurrentIndex(wordFormatEntryFor(Keypad.WordFormat()));
+    cboxWordFormat->setCurrentIndex(static_cast<int>(WordFormatIndex(Keypad.WordFormat())));
 
     // Checking a host mode has the same effect on the CDC controls as the user's click on it.
-    switch (Keypad.OpMode()) {
-    case OpModeVentrix:
+    switch (static_cast<OperatingMode>(Keypad.OpMode())) {
+    case OperatingMode::VentrixVirtualCom:
         rbHostVentrix->setChecked(true);
         rbHostVentrixClick();
         break;
-    case OpModeHid:
+    case OperatingMode::UsbKeyboard:
         rbHostHID->setChecked(true);
         rbHostHIDClick();
         break;
@@ -170,19 +151,17 @@ void TfrmParameters::btnApplyClick() {
     Keypad.SetDownloadDelay(spinDownloadDelay->value());
 
     const int baudRate = cboxBaudRate->currentIndex();
-    Keypad.SetBaudRate(baudRate < 0 ? NoBaudRateSelected : static_cast<std::uint8_t>(baudRate));
+    Keypad.SetBaudRate(baudRate < 0 ? NoBaudRate : static_cast<std::uint8_t>(baudRate));
     const int wordFormat = cboxWordFormat->currentIndex();
     if (wordFormat >= 0)
-        Keypad.SetWordFormat(WordFormatValues[wordFormat]);
+        Keypad.SetWordFormat(WordFormats[static_cast<std::size_t>(wordFormat)].value);
 
-    if (rbHostDefaultCDC->isChecked())
-        Keypad.SetOpMode(OpModeCdc);
-    else if (rbHostVentrix->isChecked())
-        Keypad.SetOpMode(OpModeVentrix);
+    OperatingMode mode = OperatingMode::CdcVirtualCom;
+    if (rbHostVentrix->isChecked())
+        mode = OperatingMode::VentrixVirtualCom;
     else if (rbHostHID->isChecked())
-        Keypad.SetOpMode(OpModeHid);
-    else
-        Keypad.SetOpMode(OpModeCdc);
+        mode = OperatingMode::UsbKeyboard;
+    Keypad.SetOpMode(ValueOf(mode));
 
     // Stored also while the spin edit is disabled.
     Keypad.SetCdcSerialNo(spinCdcSerialNo->value());

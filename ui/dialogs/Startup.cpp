@@ -1,7 +1,8 @@
 #include "ui/dialogs/Startup.h"
 
+#include "platform/UserSettings.h"
 #include "ui/CaptionFit.h"
-#include "ui/dialogs/StartupSettings.h"
+#include "ui/ControlPlacement.h"
 #include "ui/dialogs/WindowPlacement.h"
 
 #include <QGroupBox>
@@ -36,13 +37,9 @@ TStartupForm::TStartupForm(const QString& userFolder, std::function<void()> open
 }
 
 void TStartupForm::createControls() {
-    auto* client = new QWidget(this);
-    client->setObjectName(u"ClientArea"_s);
-    client->setGeometry(QRect({InnerBorder, InnerBorder}, ClientSize));
+    auto* client = Place(new QWidget(this), u"ClientArea"_s, QRect({InnerBorder, InnerBorder}, ClientSize));
 
-    GroupBox1 = new QGroupBox(client);
-    GroupBox1->setObjectName(u"GroupBox1"_s);
-    GroupBox1->setGeometry(3, 4, 285, 121);
+    GroupBox1 = Place(new QGroupBox(client), u"GroupBox1"_s, {3, 4, 285, 121});
 
     // The question takes two lines in most fonts, so it starts higher than a one-line label would.
     Label2 = new QLabel(u"Would you like to read the \"Getting Started\" tutorial?"_s, GroupBox1);
@@ -63,9 +60,8 @@ void TStartupForm::createControls() {
     rbNo = radioButton(u"rbNo"_s, u"No (don't show this again)"_s, 88, 157);
     rbYes->setChecked(true);
 
-    btnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), u"OK"_s, client);
-    btnOK->setObjectName(u"btnOK"_s);
-    btnOK->setGeometry(108, 140, 75, 25);
+    btnOK = Place(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), u"OK"_s, client),
+                  u"btnOK"_s, {108, 140, 75, 25});
     btnOK->setDefault(true);
     btnOK->setFocus();
 }

@@ -20,8 +20,8 @@ public:
                  QWidget* parent = nullptr);
 
 public slots:
-    // Hides the prompt and does what the chosen answer asks. Throws FileError when "never again" cannot
-    // create the folders or write the settings file.
+    // Hides the prompt and does what the chosen answer asks. Throws FolderError or FileError when "never
+    // again" cannot create the folders or write the settings file.
     void btnOKClick();
 
 protected:

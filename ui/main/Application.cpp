@@ -1,6 +1,7 @@
 #include "ui/main/Application.h"
 
 #include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 
 #include <exception>
 
@@ -24,8 +25,12 @@ bool TKeywright24Application::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
+void ShowError(QWidget* parent, const QString& text) {
+    MessageBox::error(parent, ProgramName, text);
+}
+
 void ReportError(QWidget* parent, const QString& text) {
-    MessageBox::error(parent, u"Keywright24"_s, ErrorReportText(text));
+    ShowError(parent, ErrorReportText(text));
 }
 
 QString ErrorReportText(const QString& text) {

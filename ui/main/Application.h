@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QApplication>
 #include "ui/ProgramFont.h"
 
+#include <QApplication>
 #include <QString>
 
 // The program's application object. An error that a command does not handle itself ends that
@@ -15,7 +15,10 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// The top-level error report: an error box titled "Keywright24" with the error's text.
+// The one way the program shows an error: an error box titled with the program's name and text as it is.
+void ShowError(QWidget* parent, const QString& text);
+
+// The top-level error report: ShowError with ErrorReportText of the error's text.
 void ReportError(QWidget* parent, const QString& text);
 
 // The report's text: text with a full stop added when its last character comes after "." in

@@ -1,3 +1,4 @@
+#include "ui/ControlPlacement.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCursor>
@@ -20,25 +21,18 @@ constexpr int StartDelayStep = 50;
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoint position,
                  const QFont& font) {
     auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
     label->setFont(font);
-    label->move(position);
-    label->adjustSize();
-    return label;
+    return PlaceAtNaturalSize(label, name, position);
 }
 
 } // namespace
 
 void TfrmMain::CreateDelayControls() {
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(u"Bevel1"_s);
-    Bevel1->setGeometry(507, 277, 113, 41);
+    Bevel1 = Place(new QFrame(this), u"Bevel1"_s, {507, 277, 113, 41});
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->lower(); // a frame only: the delay button and the track bar lie on it
 
-    tbDelayValue = new QSlider(Qt::Horizontal, this);
-    tbDelayValue->setObjectName(u"tbDelayValue"_s);
-    tbDelayValue->setGeometry(541, 281, 77, 24);
+    tbDelayValue = Place(new QSlider(Qt::Horizontal, this), u"tbDelayValue"_s, {541, 281, 77, 24});
     tbDelayValue->setRange(FirstDelayStep, LastDelayStep);
     tbDelayValue->setValue(StartDelayStep);
     tbDelayValue->setTickInterval(16);

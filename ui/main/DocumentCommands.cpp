@@ -6,6 +6,7 @@
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramName.h"
 #include "ui/main/Application.h"
 #include "ui/main/DocumentPaths.h"
 #include "ui/main/KeypadButton.h"
@@ -13,7 +14,6 @@
 #include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QTabWidget>
 #include <QToolButton>
 #include <exception>
@@ -22,8 +22,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QString TitlePrefix = u"Keywright24 - "_s;
 
 // What answering No to the question does to the unsaved-changes mark.
 constexpr bool KeepChangesOnNo = false;
@@ -66,7 +64,7 @@ void TfrmMain::SetUpDocumentCommands() {
 bool TfrmMain::AskToSaveChanges(bool clearChangesOnNo) {
     if (!bChangesPending)
         return true;
-    switch (MessageBox::askYesNoCancel(this, u"Keywright24"_s,
+    switch (MessageBox::askYesNoCancel(this, ProgramName,
                                        u"Do you wish to save changes to your custom definition?"_s)) {
     case MessageBox::Answer::Yes: return SaveMenuItemClick();
     case MessageBox::Answer::No:
@@ -83,8 +81,8 @@ void TfrmMain::NewMenuItemClick() {
     Keypad.Initialize();
     ShowKeyTypesAndSelectFirstKey();
     CopyDataToScreen(Keypad.NumOfElements());
-    setWindowTitle(TitlePrefix + QString::fromUtf16(UntitledDocumentName));
-    SaveDialog.fileName = QString::fromUtf16(UntitledDocumentName);
+    ShowDocumentTitle(UntitledDocumentName);
+    SaveDialog.fileName = UntitledDocumentName;
     DownloadFileName.clear();
     ColourKeypadPanel();
     ShowPortStatus();
@@ -135,7 +133,7 @@ bool TfrmMain::SaveDefinitionAs(const QString& path) {
     const std::optional<QString> failure = RunBusy([this, &path, &imagePath] {
         ToggleShiftSlots slotKeys;
         WriteDefinitionFile(Keypad, toFilesystemPath(path), slotKeys);
-        setWindowTitle(TitlePrefix + QFileInfo(path).fileName());
+        ShowDocumentTitle(path);
         ChangesPending(false);
         WriteDownloadImage(Keypad, toFilesystemPath(imagePath), slotKeys,
                            toFilesystemPath(LoaderIniPath(ProgramFolder::path())));

@@ -1,5 +1,8 @@
 #include "ui/main/DocumentPaths.h"
 
+#include "files/DownloadImage.h"
+#include "platform/Folders.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -14,19 +17,11 @@ QString foldAsciiLetters(QString text) {
 } // namespace
 
 bool IsUntitledDocument(const QString& documentPath) {
-    return documentPath.isEmpty() || foldAsciiLetters(documentPath) == QStringView(UntitledDocumentName);
+    return documentPath.isEmpty() || foldAsciiLetters(documentPath) == UntitledDocumentName;
 }
 
 QString DownloadImagePath(const QString& definitionPath) {
-    QString path = definitionPath;
-    // Characters, not UTF-16 units: a character outside the basic plane is dropped whole.
-    for (int dropped = 0; dropped < 3 && !path.isEmpty(); ++dropped) {
-        const qsizetype size = path.size();
-        const bool pair =
-            size >= 2 && path.at(size - 1).isLowSurrogate() && path.at(size - 2).isHighSurrogate();
-        path.chop(pair ? 2 : 1);
-    }
-    return path + u"hex"_s;
+    return fromFilesystemPath(ImagePathFor(toFilesystemPath(definitionPath)));
 }
 
 QString QuotedPath(const QString& path) {

@@ -1,10 +1,11 @@
+#include "model/KeypadParameters.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
-#include "platform/MessageBox.h"
 #include "platform/ProcessWait.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellStart.h"
 #include "ui/dialogs/Params.h"
+#include "ui/main/Application.h"
 #include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"
 
@@ -14,15 +15,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The operating mode "PC Keyboard (USB HID)": the keypad is tested as a keyboard, not on a port.
-constexpr int UsbHidOpMode = 48;
-
 QString programPath(const QString& windowsName) {
     return ProgramFolder::filePath(ExternalProgramName(windowsName));
-}
-
-void showError(QWidget* parent, const QString& text) {
-    MessageBox::error(parent, u"Keywright24"_s, text);
 }
 
 } // namespace
@@ -56,16 +50,16 @@ void TfrmMain::ToolBtnParametersClick() {
 
 void TfrmMain::ToolBtnDownloadClick() {
     if (bChangesPending) {
-        showError(this, u"You must save your file before downloading it to the keypad."_s);
+        ShowError(this, u"You must save your file before downloading it to the keypad."_s);
         return;
     }
     if (DownloadFileName.isEmpty()) {
-        showError(this, u"Please open a Keypad .CKD file before attempting to download."_s);
+        ShowError(this, u"Please open a Keypad .CKD file before attempting to download."_s);
         return;
     }
     // The image itself is not looked for: the loader gets the quoted path as it is.
     if (!ShellStart::startProgram(programPath(u"Uplinker.exe"_s), DownloadFileName))
-        showError(this,
+        ShowError(this,
                   u"Could not find \"Uplinker.exe\" loader program.  Make sure it is located in the same "
                   u"directory as this application."_s);
 }
@@ -74,7 +68,7 @@ void TfrmMain::ToolBtnDownloadClick() {
 // the port the port selection tool recorded. A negative port starts nothing.
 void TfrmMain::ToolButtonTestClick() {
     bool started = false;
-    if (Keypad.OpMode() == UsbHidOpMode) {
+    if (Keypad.OpMode() == ValueOf(OperatingMode::UsbKeyboard)) {
         started = ShellStart::startProgram(programPath(u"Tapscope.exe"_s));
     } else {
         const int port = ReadLoaderPort(UserFolder).comPort;
@@ -84,7 +78,7 @@ void TfrmMain::ToolButtonTestClick() {
             started = ShellStart::startProgram(programPath(u"Qvt.exe"_s), QString::number(port));
     }
     if (!started)
-        showError(this, u"Could not find the Windows Tapscope Program.  Make sure it is located in the same "
+        ShowError(this, u"Could not find the Windows Tapscope Program.  Make sure it is located in the same "
                         u"directory as this application."_s);
 }
 
@@ -92,7 +86,7 @@ void TfrmMain::ToolButtonTestClick() {
 // while it runs but takes no input until it ends.
 void TfrmMain::btnWirepickClick() {
     if (!StartAndWait(programPath(u"Wirepick.exe"_s), [this] { repaint(); }))
-        showError(this, u"Could not find \"Wirepick.exe\".  Make sure it is located in the same directory as "
+        ShowError(this, u"Could not find \"Wirepick.exe\".  Make sure it is located in the same directory as "
                         u"this application."_s);
     ShowPortStatus();
 }
@@ -103,5 +97,5 @@ void TfrmMain::ToolButtonKeyLabelsClick() {
         return;
     OpenKeyCapsDialog.fileName = chosen;
     if (!ShellStart::openDocument(chosen))
-        showError(this, u"Could not find \"Create Keycaps.doc\" file."_s); // whichever file was chosen
+        ShowError(this, u"Could not find \"Create Keycaps.doc\" file."_s); // whichever file was chosen
 }

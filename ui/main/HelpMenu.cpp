@@ -1,7 +1,7 @@
-#include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ShellStart.h"
 #include "ui/dialogs/About.h"
+#include "ui/main/Application.h"
 #include "ui/main/HelpDocuments.h"
 #include "ui/main/MainWindow.h"
 
@@ -16,7 +16,7 @@ namespace {
 void openHelpDocument(QWidget* parent, const QString& name) {
     const QString path = QDir::toNativeSeparators(QDir(ProgramFolder::filePath(u"Help"_s)).filePath(name));
     if (!ShellStart::openDocument(path))
-        MessageBox::error(parent, u"Keywright24"_s, u"Could not find \"%1\" help file."_s.arg(name));
+        ShowError(parent, u"Could not find \"%1\" help file."_s.arg(name));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "resources/Pictures.h"
+#include "ui/ControlPlacement.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -31,9 +32,7 @@ const QColor Level2PanelColour(128, 128, 128);
 } // namespace
 
 void TfrmMain::CreateKeypadPanel() {
-    pnlKeypad = new QFrame(this);
-    pnlKeypad->setObjectName(u"pnlKeypad"_s);
-    pnlKeypad->setGeometry(18, 60, 130, 192);
+    pnlKeypad = Place(new QFrame(this), u"pnlKeypad"_s, {18, 60, 130, 192});
     pnlKeypad->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlKeypad->setAutoFillBackground(true);
     const QString hint = u"Right-click to set Level control"_s;
@@ -42,10 +41,9 @@ void TfrmMain::CreateKeypadPanel() {
     KeyButtonGroup = new QButtonGroup(this);
     KeyButtonGroup->setExclusive(true);
     for (int tag = 0; tag < KeyCount; ++tag) {
-        auto* button = new TKeypadButton(tag, pnlKeypad);
-        button->setObjectName(KeyButtonNames[static_cast<std::size_t>(tag)]);
-        button->setGeometry(ColumnLefts[static_cast<std::size_t>(tag % 4)],
-                            RowTops[static_cast<std::size_t>(tag / 4)], KeySize, KeySize);
+        auto* button = Place(new TKeypadButton(tag, pnlKeypad), KeyButtonNames[static_cast<std::size_t>(tag)],
+                             {ColumnLefts[static_cast<std::size_t>(tag % 4)],
+                              RowTops[static_cast<std::size_t>(tag / 4)], KeySize, KeySize});
         button->setIconSize(QSize(16, 16));
         button->setToolTip(hint);
         KeyButtonGroup->addButton(button, tag);
@@ -81,9 +79,7 @@ void TfrmMain::CreateKeyTypeMenu() {
 }
 
 void TfrmMain::CreateLevelTabs() {
-    TabControlLevel = new QTabWidget(this);
-    TabControlLevel->setObjectName(u"TabControlLevel"_s);
-    TabControlLevel->setGeometry(161, 50, 462, 217);
+    TabControlLevel = Place(new QTabWidget(this), u"TabControlLevel"_s, {161, 50, 462, 217});
     TabControlLevel->setFocusPolicy(Qt::NoFocus);
     // Both tabs show the same controls, which lie on the tab control itself above its empty pages.
     TabControlLevel->addTab(new QWidget(TabControlLevel), u"Level 1"_s);

@@ -1,5 +1,5 @@
 #include "platform/KeyboardState.h"
-#include "platform/MessageBox.h"
+#include "ui/main/Application.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -69,7 +69,7 @@ bool TfrmMain::AddByte(int Value) {
 // insertion changes nothing at all.
 bool TfrmMain::InsertionDone(bool inserted, std::int32_t position) {
     if (!inserted) {
-        MessageBox::error(this, u"Keywright24"_s, u"Macro Full!"_s);
+        ShowError(this, u"Macro Full!"_s);
         return false;
     }
     if ((Modifiers & ModifierFlag::CapsLock) == 0)

@@ -1,3 +1,4 @@
+#include "ui/ControlPlacement.h"
 #include "ui/main/Gauge.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
@@ -20,9 +21,7 @@ constexpr int NameMaxLength = 25;
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
                  Qt::Alignment alignment) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
+    auto* label = Place(new QLabel(text, parent), name, geometry);
     label->setAlignment(alignment | Qt::AlignVCenter);
     return label;
 }
@@ -34,9 +33,7 @@ bool isEnter(const QKeyEvent* event) {
 } // namespace
 
 void TfrmMain::CreateMacroHeader() {
-    pnlMacroHeader = new QFrame(TabControlLevel);
-    pnlMacroHeader->setObjectName(u"pnlMacroHeader"_s);
-    pnlMacroHeader->setGeometry(4, 25, 454, 64);
+    pnlMacroHeader = Place(new QFrame(TabControlLevel), u"pnlMacroHeader"_s, {4, 25, 454, 64});
     pnlMacroHeader->setFrameStyle(QFrame::Box | QFrame::Plain);
     pnlMacroHeader->setAutoFillBackground(true);
     QFont boldFont = pnlMacroHeader->font();
@@ -48,17 +45,13 @@ void TfrmMain::CreateMacroHeader() {
                                  QRect(213, 4, 200, 14), Qt::AlignRight);
     lblBytesUsed = addLabel(pnlMacroHeader, u"lblBytesUsed"_s, {}, QRect(414, 3, 26, 14), Qt::AlignRight);
 
-    Gauge1 = new TGauge(pnlMacroHeader);
-    Gauge1->setObjectName(u"Gauge1"_s);
-    Gauge1->setGeometry(267, 20, 179, 12);
+    Gauge1 = Place(new TGauge(pnlMacroHeader), u"Gauge1"_s, {267, 20, 179, 12});
     Gauge1->setRange(0, MacroCapacityBytes);
     Gauge1->setTextVisible(false);
 
     Label1 = addLabel(pnlMacroHeader, u"Label1"_s, u"Name:"_s, QRect(6, 30, 46, 21), Qt::AlignRight);
 
-    EditName = new QLineEdit(pnlMacroHeader);
-    EditName->setObjectName(u"EditName"_s);
-    EditName->setGeometry(56, 30, 145, 21);
+    EditName = Place(new QLineEdit(pnlMacroHeader), u"EditName"_s, {56, 30, 145, 21});
     EditName->setMaxLength(NameMaxLength);
     EditName->setToolTip(u"Enter optional name for key macro."_s);
     Label1->setBuddy(EditName);
@@ -67,9 +60,8 @@ void TfrmMain::CreateMacroHeader() {
         [this](QKeyEvent* event) { return EditNameKeyUp(event); });
     connect(EditName, &QLineEdit::textEdited, this, &TfrmMain::EditNameTextEdited);
 
-    chkboxAutoRepeat = new QCheckBox(u"- This macro can auto-repeat"_s, pnlMacroHeader);
-    chkboxAutoRepeat->setObjectName(u"chkboxAutoRepeat"_s);
-    chkboxAutoRepeat->setGeometry(267, 37, 183, 17);
+    chkboxAutoRepeat = Place(new QCheckBox(u"- This macro can auto-repeat"_s, pnlMacroHeader),
+                             u"chkboxAutoRepeat"_s, {267, 37, 183, 17});
     chkboxAutoRepeat->setToolTip(u"Check this box to make the current macro auto-repeat"_s);
     connect(chkboxAutoRepeat, &QCheckBox::clicked, this, &TfrmMain::chkboxAutorepeatClick);
 }

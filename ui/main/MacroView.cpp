@@ -1,4 +1,5 @@
 #include "ui/CaptionFit.h"
+#include "ui/ControlPlacement.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
 
@@ -35,9 +36,7 @@ void addSeparator(QMenu* menu, const QString& name) {
 } // namespace
 
 void TfrmMain::CreateGrid() {
-    Grid = new TMacroGrid(TabControlLevel);
-    Grid->setObjectName(u"Grid"_s);
-    Grid->setGeometry(5, 92, 452, 121);
+    Grid = Place(new TMacroGrid(TabControlLevel), u"Grid"_s, {5, 92, 452, 121});
     Grid->SetSelectCellHandler([this](int column, int row) { return GridSelectCell(column, row); });
     connect(Grid, &TMacroGrid::rightButtonPressed, this, &TfrmMain::GridMouseDown);
     CreateGridMenu();

@@ -104,6 +104,8 @@ private:
     void FormCreate(const QStringList& arguments);
     void LoadStartupFile(const QString& path);
     void ShowUntitled();
+    // The title: the program's name and the file name of documentPath.
+    void ShowDocumentTitle(const QString& documentPath);
     void FormShow();
     void ApplyWindowColours();
 

@@ -1,12 +1,14 @@
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
 #include "platform/Folders.h"
+#include "platform/ProgramName.h"
+#include "platform/UserSettings.h"
 #include "ui/CaptionFit.h"
 #include "ui/main/Application.h"
+#include "ui/main/DocumentPaths.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/UserFolder.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -20,14 +22,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr QSize ClientSize(631, 457);
-const QString TitlePrefix = u"Keywright24 - "_s;
 } // namespace
 
 TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(u"frmMain"_s);
-    setWindowTitle(u"Keywright24"_s);
+    setWindowTitle(ProgramName);
     setFixedSize(ClientSize);
     setFont(ProgramFont());
     ApplyWindowColours();
@@ -42,7 +43,7 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     Folders::ensureExists(keycapLabels);
     OpenDialog.folder = macroFiles;
     SaveDialog.folder = macroFiles;
-    SaveDialog.fileName = u"untitled.ckd"_s;
+    SaveDialog.fileName = UntitledDocumentName;
     OpenKeyCapsDialog.folder = keycapLabels;
 
     CreateToolBar();
@@ -79,7 +80,11 @@ void TfrmMain::LoadStartupFile(const QString& path) {
 
 void TfrmMain::ShowUntitled() {
     ChangesPending(false);
-    setWindowTitle(TitlePrefix + u"untitled.ckd"_s);
+    ShowDocumentTitle(UntitledDocumentName);
+}
+
+void TfrmMain::ShowDocumentTitle(const QString& documentPath) {
+    setWindowTitle(ProgramName + u" - "_s + QFileInfo(documentPath).fileName());
 }
 
 void TfrmMain::ShowKeyTypesAndSelectFirstKey() {
@@ -97,7 +102,7 @@ void TfrmMain::ShowKeyTypesAndSelectFirstKey() {
 }
 
 void TfrmMain::ShowLoadedDefinition(const QString& path) {
-    setWindowTitle(TitlePrefix + QFileInfo(path).fileName());
+    ShowDocumentTitle(path);
     ShowKeyTypesAndSelectFirstKey();
     ColourKeypadPanel();
     CopyDataToScreen(Keypad.NumOfElements());

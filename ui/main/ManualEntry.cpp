@@ -1,5 +1,6 @@
-#include "platform/MessageBox.h"
 #include "resources/Pictures.h"
+#include "ui/ControlPlacement.h"
+#include "ui/main/Application.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -20,22 +21,6 @@ namespace {
 constexpr int DecimalLength = 3;
 constexpr int HexadecimalLength = 2;
 constexpr int LargestByte = 255;
-
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoint position) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
-QRadioButton* addRadioButton(QWidget* parent, const QString& name, const QString& caption, QPoint position) {
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    button->move(position);
-    button->adjustSize();
-    return button;
-}
 
 bool isEnter(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
@@ -59,29 +44,24 @@ std::optional<int> numberIn(const QString& text, bool hexadecimal) {
 } // namespace
 
 void TfrmMain::CreateManualEntry() {
-    GroupBox1 = new QGroupBox(this);
-    GroupBox1->setObjectName(u"GroupBox1"_s);
-    GroupBox1->setGeometry(415, 317, 89, 133);
-    lblEnterData = addLabel(GroupBox1, u"lblEnterData"_s, u"Enter data"_s, {12, 12});
-    lblManually = addLabel(GroupBox1, u"lblManually"_s, u"manually:"_s, {12, 28});
+    GroupBox1 = Place(new QGroupBox(this), u"GroupBox1"_s, {415, 317, 89, 133});
+    lblEnterData = PlaceAtNaturalSize(new QLabel(u"Enter data"_s, GroupBox1), u"lblEnterData"_s, {12, 12});
+    lblManually = PlaceAtNaturalSize(new QLabel(u"manually:"_s, GroupBox1), u"lblManually"_s, {12, 28});
 
-    edManualInput = new QLineEdit(GroupBox1);
-    edManualInput->setObjectName(u"edManualInput"_s);
-    edManualInput->setGeometry(12, 52, 37, 21);
+    edManualInput = Place(new QLineEdit(GroupBox1), u"edManualInput"_s, {12, 52, 37, 21});
     edManualInput->setMaxLength(DecimalLength);
     new TKeyEventRelay(
         edManualInput, [this](QKeyEvent* event) { return edManualInputKeyPress(*event); }, nullptr);
 
-    spdbtnInsert = new QToolButton(GroupBox1);
-    spdbtnInsert->setObjectName(u"spdbtnInsert"_s);
-    spdbtnInsert->setGeometry(58, 52, 23, 22);
+    spdbtnInsert = Place(new QToolButton(GroupBox1), u"spdbtnInsert"_s, {58, 52, 23, 22});
     spdbtnInsert->setIcon(Pictures::InsertPicture());
     spdbtnInsert->setIconSize(QSize(16, 16));
     spdbtnInsert->setFocusPolicy(Qt::NoFocus);
     connect(spdbtnInsert, &QToolButton::clicked, this, &TfrmMain::spdbtnInsertClick);
 
-    rbDecimal = addRadioButton(GroupBox1, u"rbDecimal"_s, u"Decimal"_s, {5, 87});
-    rbHexadecimal = addRadioButton(GroupBox1, u"rbHexadecimal"_s, u"Hexadecimal"_s, {5, 105});
+    rbDecimal = PlaceAtNaturalSize(new QRadioButton(u"Decimal"_s, GroupBox1), u"rbDecimal"_s, {5, 87});
+    rbHexadecimal =
+        PlaceAtNaturalSize(new QRadioButton(u"Hexadecimal"_s, GroupBox1), u"rbHexadecimal"_s, {5, 105});
     rbDecimal->setChecked(true);
     connect(rbDecimal, &QRadioButton::toggled, this, [this](bool chosen) {
         if (chosen)
@@ -131,13 +111,12 @@ bool TfrmMain::InsertManualValue() {
     const bool hexadecimal = rbHexadecimal->isChecked();
     const std::optional<int> value = numberIn(edManualInput->text(), hexadecimal);
     if (!value) {
-        MessageBox::error(this, u"Keywright24"_s,
-                          hexadecimal ? u"Enter a hexadecimal value from 0 to FF."_s
-                                      : u"Enter a decimal value from 0 to 255."_s);
+        ShowError(this, hexadecimal ? u"Enter a hexadecimal value from 0 to FF."_s
+                                    : u"Enter a decimal value from 0 to 255."_s);
         return false;
     }
     if (*value > LargestByte) {
-        MessageBox::error(this, u"Keywright24"_s, u"Value exceeds 255 (decimal)."_s);
+        ShowError(this, u"Value exceeds 255 (decimal)."_s);
         return false;
     }
     AddByte(*value);

@@ -1,3 +1,4 @@
+#include "ui/ControlPlacement.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OnScreenKey.h"
 
@@ -141,19 +142,15 @@ QString text(const char16_t* characters) {
 } // namespace
 
 void TfrmMain::CreateOnScreenKeyboard() {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(u"Panel1"_s);
-    Panel1->setGeometry(52, 289, 349, 27);
+    Panel1 = Place(new QFrame(this), u"Panel1"_s, {52, 289, 349, 27});
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Label2 = new QLabel(u"Click on any key below or type on PC keyboard (green keys only)"_s, Panel1);
-    Label2->setObjectName(u"Label2"_s);
-    Label2->setGeometry(Panel1->contentsRect());
+    Label2 = Place(new QLabel(u"Click on any key below or type on PC keyboard (green keys only)"_s, Panel1),
+                   u"Label2"_s, Panel1->contentsRect());
     Label2->setAlignment(Qt::AlignCenter);
 
     for (const OnScreenKeyRow& row : OnScreenKeys) {
-        auto* key = new TOnScreenKey(row.tag, text(row.legend), row.colour, row.symbol, this);
-        key->setObjectName(text(row.name));
-        key->setGeometry(row.left, row.top, row.width, row.height);
+        auto* key = Place(new TOnScreenKey(row.tag, text(row.legend), row.colour, row.symbol, this),
+                          text(row.name), {row.left, row.top, row.width, row.height});
         key->setToolTip(text(row.hint));
         if (row.kind == Kind::Hidden)
             key->hide();

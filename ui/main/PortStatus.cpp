@@ -1,4 +1,5 @@
 #include "ui/CaptionFit.h"
+#include "ui/ControlPlacement.h"
 #include "ui/ProgramFont.h"
 #include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"
@@ -37,9 +38,7 @@ QString connectionKind(const QString& comType) {
 } // namespace
 
 void TfrmMain::CreatePortPanel() {
-    panelPort = new QLabel(TabControlLevel);
-    panelPort->setObjectName(u"panelPort"_s);
-    panelPort->setGeometry(276, 0, 160, 18);
+    panelPort = Place(new QLabel(TabControlLevel), u"panelPort"_s, {276, 0, 160, 18});
     panelPort->setFrameStyle(QFrame::Box | QFrame::Plain);
     panelPort->setAlignment(Qt::AlignCenter);
     panelPort->setAutoFillBackground(true);

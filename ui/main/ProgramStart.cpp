@@ -1,33 +1,18 @@
 #include "ui/main/ProgramStart.h"
 
-#include "files/FileError.h"
-#include "files/IniFile.h"
-#include "platform/Folders.h"
+#include "platform/ProgramName.h"
+#include "platform/UserSettings.h"
 #include "resources/Pictures.h"
 #include "ui/dialogs/Startup.h"
 #include "ui/main/Application.h"
 #include "ui/main/HelpDocuments.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/UserFolder.h"
 
-#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 #include <exception>
 
 using namespace Qt::Literals::StringLiterals;
-
-bool ReadHideStartBox(const QString& userFolder) {
-    const QString settingsFile = SettingsFilePath(userFolder);
-    if (!QFileInfo(settingsFile).isFile())
-        return false; // never created here: only the startup prompt writes it
-    try {
-        return IniFile::Load(toFilesystemPath(settingsFile))
-                   .ReadInteger("CONFIGURATION", "Hide_StartBox", 0) != 0;
-    } catch (const FileError&) {
-        return false;
-    }
-}
 
 std::unique_ptr<TStartupForm> ShowStartupPrompt(const QString& userFolder,
                                                 std::function<QWidget*()> mainWindow) {
@@ -50,7 +35,7 @@ int RunKeywright24(int argc, char** argv) {
         std::unique_ptr<TStartupForm> startupPrompt;
         if (!ReadHideStartBox(userFolder))
             startupPrompt = ShowStartupPrompt(userFolder, [&mainWindow] { return mainWindow.data(); });
-        QApplication::setApplicationName(u"Keywright24"_s);
+        QApplication::setApplicationName(ProgramName);
 
         QStringList arguments = QApplication::arguments().mid(1);
         // For the startup benchmark: end as soon as the main window has been shown.

@@ -7,11 +7,6 @@
 class QWidget;
 class TStartupForm;
 
-// Whether the settings file in userFolder asks not to show the startup prompt: section
-// "CONFIGURATION", key "Hide_StartBox", an integer other than 0. A missing or unreadable file, and a
-// value that is no integer, mean no.
-bool ReadHideStartBox(const QString& userFolder);
-
 // Creates the startup prompt and shows it without waiting; it stays above the main window until the
 // user answers, and does not keep the program running once the main window has closed. Its "Yes"
 // opens Getting Started exactly as the Help menu does, its messages over the window mainWindow gives

@@ -1,4 +1,5 @@
 #include "resources/Pictures.h"
+#include "ui/ControlPlacement.h"
 #include "ui/main/MainWindow.h"
 
 #include <QFrame>
@@ -61,9 +62,7 @@ void addDivider(QWidget* toolBar, const QString& name) {
 // The bar is a framed row of buttons: it never moves, floats or overflows, so a toolkit tool bar would
 // only add its overflow button and the picture that button loads at start-up.
 void TfrmMain::CreateToolBar() {
-    ToolBar1 = new QFrame(this);
-    ToolBar1->setObjectName(u"ToolBar1"_s);
-    ToolBar1->setGeometry(0, 0, 631, 40);
+    ToolBar1 = Place(new QFrame(this), u"ToolBar1"_s, {0, 0, 631, 40});
     ToolBar1->setFrameStyle(QFrame::Panel | QFrame::Raised); // a border on all four sides
     ToolBar1->setBackgroundRole(QPalette::Window);
     ToolBar1->setAutoFillBackground(true);

@@ -1,5 +1,7 @@
 #include "ui/main/TypedCharacters.h"
 
+#include "model/TextEncoding.h"
+
 #include <QKeyEvent>
 #include <utility>
 
@@ -26,24 +28,9 @@ constexpr std::array<std::uint8_t, 128> makeAsciiXlate() {
     return table;
 }
 
-// The characters of the bytes 0x80 to 0x9F; 0 where the code page has none.
-constexpr char32_t Windows1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                          0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                          0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 } // namespace
 
 const std::array<std::uint8_t, 128> AsciiXlate = makeAsciiXlate();
-
-std::optional<std::uint8_t> Windows1252Byte(char32_t character) {
-    if (character >= 0xA0 && character <= 0xFF)
-        return static_cast<std::uint8_t>(character);
-    for (std::size_t index = 0; index < std::size(Windows1252High); ++index)
-        if (Windows1252High[index] != 0 && Windows1252High[index] == character)
-            return static_cast<std::uint8_t>(0x80 + index);
-    return std::nullopt;
-}
 
 std::optional<int> TypedCharacterValue(char32_t character) {
     if (character < AsciiXlate.size()) {
@@ -51,7 +38,8 @@ std::optional<int> TypedCharacterValue(char32_t character) {
         return keyCode == 0 ? std::nullopt : std::optional<int>(keyCode);
     }
     // Never the character's own code: from 4096 on it would be taken for a command.
-    if (const std::optional<std::uint8_t> byte = Windows1252Byte(character))
+    if (const std::optional<std::uint8_t> byte =
+            Windows1252Byte(character, UndefinedWindows1252::NoCharacter))
         return *byte;
     return std::nullopt;
 }

@@ -11,9 +11,6 @@ class QKeyEvent;
 // numeric keypad's keys, every other character to the main keyboard key that carries it.
 extern const std::array<std::uint8_t, 128> AsciiXlate;
 
-// The Windows-1252 byte of a character beyond ASCII; nullopt when the code page has none for it.
-std::optional<std::uint8_t> Windows1252Byte(char32_t character);
-
 // What a character typed on the PC keyboard enters into a macro through AddData: below 128 the key
 // code from AsciiXlate, beyond ASCII its Windows-1252 byte, which key entry stores as it is. nullopt
 // when the character is ignored.

@@ -1,7 +1,7 @@
 #include "ui/dialogs/About.h"
 
+#include "tests/support/DialogHelpers.h"
 #include "tests/support/GuiTest.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
 #include "ui/dialogs/OurVersion.h"
 
 #include <QApplication>

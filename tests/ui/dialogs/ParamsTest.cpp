@@ -1,8 +1,8 @@
 #include "ui/dialogs/Params.h"
 
 #include "model/KeypadClass.h"
+#include "tests/support/DialogHelpers.h"
 #include "tests/support/GuiTest.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "files/FileError.h"
 #include "files/IniFile.h"
+#include "tests/support/DialogHelpers.h"
 #include "tests/support/GuiTest.h"
-#include "tests/ui/dialogs/DialogTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,7 +168,7 @@ void StartupTest::failureToRecordTheAnswerIsReported() {
     QString message;
     try {
         form->btnOKClick();
-    } catch (const FileError& error) {
+    } catch (const std::exception& error) { // FolderError or FileError
         message = QString::fromStdString(error.what());
     }
 

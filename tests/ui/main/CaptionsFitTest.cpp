@@ -2,7 +2,7 @@
 // time on a desktop without it, in DejaVu Sans (see kw24_add_gui_test); and the gauge is drawn exactly.
 #include "tests/support/CaptionChecks.h"
 #include "tests/support/GuiTest.h"
-#include "tests/ui/main/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "tools/screenshots/SampleDefinition.h"
 #include "ui/main/Gauge.h"
 #include "ui/main/MacroGrid.h"

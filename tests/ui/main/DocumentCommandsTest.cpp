@@ -3,8 +3,8 @@
 #include "files/FileBytes.h"
 #include "files/IniFile.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/ProgramsFixture.h"
 #include "tests/ui/main/DocumentsSuites.h"
-#include "tests/ui/main/ProgramsFixture.h"
 #include "ui/main/DocumentPaths.h"
 
 #include <QAbstractButton>
@@ -20,10 +20,6 @@ namespace {
 const QString UntitledTitle = u"Keywright24 - untitled.ckd"_s;
 const QString Question = u"Do you wish to save changes to your custom definition?"_s;
 
-void click(const TProgramsFixture& p, const QString& button) {
-    p.f.control<QToolButton>(button)->click();
-}
-
 // Saves the window's definition as path through Save As.
 void saveAs(const TProgramsFixture& p, const QString& path) {
     FileDialog::setNextFileName(path);
@@ -35,12 +31,16 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The texts of the message boxes shown so far.
-QStringList shownTexts() {
-    QStringList texts;
-    for (const MessageBox::Shown& box : MessageBox::shown())
-        texts << box.text;
-    return texts;
+// Runs a command that asks about unsaved changes: "new", "open" or closing the window. Whether the
+// window closed.
+bool runCommand(const TProgramsFixture& p, const QString& command) {
+    if (command == u"new"_s)
+        click(p, u"ToolBtnNew"_s);
+    else if (command == u"open"_s)
+        click(p, u"ToolBtnOpen"_s);
+    else
+        return p.window().close();
+    return false;
 }
 
 QString portCaption(const TProgramsFixture& p) {
@@ -68,8 +68,6 @@ private slots:
     void failedSaveLosesNothingAndDownloadRefuses();
     void saveUpdatesOnlyAnUsedLoaderIni_data();
     void saveUpdatesOnlyAnUsedLoaderIni();
-    void imagePathRule_data();
-    void imagePathRule();
 };
 
 // Each command against the question's three answers, on a named definition with an unsaved edit. The
@@ -118,15 +116,9 @@ void TestDocumentCommands::unsavedChangesQuestion() {
     MessageBox::setNextAnswer(answer);
     if (command == u"open"_s)
         FileDialog::setNextFileName(other);
-    bool closed = false;
-    if (command == u"new"_s)
-        click(p, u"ToolBtnNew"_s);
-    else if (command == u"open"_s)
-        click(p, u"ToolBtnOpen"_s);
-    else
-        closed = p.window().close();
+    const bool closed = runCommand(p, command);
 
-    QCOMPARE(shownTexts(), QStringList{Question});
+    QCOMPARE(shownMessages(), QStringList{Question});
     QCOMPARE(MessageBox::shown().front().icon, MessageBox::Icon::Question);
     if (saved) {
         TKeypadClass savedKeypad = ReadBack(path);
@@ -178,20 +170,14 @@ void TestDocumentCommands::yesWithoutSavingStopsTheCommand() {
     MessageBox::setNextAnswer(MessageBox::Answer::Yes);
     FileDialog::setNextFileName(dialogCancelled ? QString() : p.f.userPath(u"no such folder/pad.ckd"_s));
     FileDialog::setNextFileName(other); // for Open, were it to go on
-    bool closed = false;
-    if (command == u"new"_s)
-        click(p, u"ToolBtnNew"_s);
-    else if (command == u"open"_s)
-        click(p, u"ToolBtnOpen"_s);
-    else
-        closed = p.window().close();
+    const bool closed = runCommand(p, command);
 
     QVERIFY(!closed);
     QCOMPARE(Fingerprint(p.f.keypad()), edited);
     QVERIFY(p.window().HasChangesPending());
     QVERIFY(p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
     QCOMPARE(FileDialog::lastOptions().title, u"Save Redefinition File"_s); // no open dialog followed
-    QCOMPARE(shownTexts().size(), dialogCancelled ? 1 : 2);                 // the question, the failure
+    QCOMPARE(shownMessages().size(), dialogCancelled ? 1 : 2);              // the question, the failure
 }
 
 void TestDocumentCommands::noQuestionWithoutChanges() {
@@ -473,7 +459,7 @@ void TestDocumentCommands::failedSaveLosesNothingAndDownloadRefuses() {
 
     MessageBox::clearShown();
     click(p, u"ToolBtnDownload"_s);
-    QCOMPARE(shownTexts(), QStringList{u"You must save your file before downloading it to the keypad."_s});
+    QCOMPARE(shownMessages(), QStringList{u"You must save your file before downloading it to the keypad."_s});
     QVERIFY(!p.wasStarted(u"Uplinker.exe"_s));
 
     // Saved somewhere that works, the edit reaches the keypad.
@@ -522,24 +508,6 @@ void TestDocumentCommands::saveUpdatesOnlyAnUsedLoaderIni() {
     } else {
         QCOMPARE(fileBytes(programIni), loaderIni);
     }
-}
-
-void TestDocumentCommands::imagePathRule_data() {
-    QTest::addColumn<QString>("definition");
-    QTest::addColumn<QString>("image");
-    QTest::newRow("ckd") << u"/a/pad.ckd"_s << u"/a/pad.hex"_s;
-    QTest::newRow("four letters") << u"/a/pad.keys"_s << u"/a/pad.khex"_s;
-    QTest::newRow("no extension") << u"/a/keypad"_s << u"/a/keyhex"_s;
-    QTest::newRow("blanks") << u"/my pads/pad one.ckd"_s << u"/my pads/pad one.hex"_s;
-    QTest::newRow("accented") << u"/a/p\u00e4d.c\u00e4d"_s << u"/a/p\u00e4d.hex"_s;
-    QTest::newRow("beyond the basic plane") << u"/a/pad.\U0001F600kd"_s << u"/a/pad.hex"_s;
-    QTest::newRow("short") << u"ab"_s << u"hex"_s;
-}
-
-void TestDocumentCommands::imagePathRule() {
-    QFETCH(QString, definition);
-    QFETCH(QString, image);
-    QCOMPARE(DownloadImagePath(definition), image);
 }
 
 KW24_GUI_TEST(TestDocumentCommands);

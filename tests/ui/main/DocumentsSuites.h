@@ -5,5 +5,3 @@
 #include <QMetaType>
 
 Q_DECLARE_METATYPE(MessageBox::Answer)
-int RunDocumentCommandsTests(int argc, char** argv);
-int RunExternalProgramsTests(int argc, char** argv);

@@ -79,13 +79,6 @@ QStringList cellTexts(TMacroGrid* grid, int count) {
     return texts;
 }
 
-QStringList shownMessages() {
-    QStringList texts;
-    for (const MessageBox::Shown& box : MessageBox::shown())
-        texts << box.text;
-    return texts;
-}
-
 QString untitled(bool marked) {
     return marked ? u"Keywright24 - untitled.ckd*"_s : u"Keywright24 - untitled.ckd"_s;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/KeyboardState.h"
-#include "tests/ui/main/GridActions.h"
-#include "tests/ui/main/WindowFixture.h"
+#include "tests/support/GridActions.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QList>
 #include <QStringList>
@@ -52,8 +52,6 @@ void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item);
 // The code values of the selected macro and the texts of its first count cells.
 QList<int> macroValues(const TKeypadClass& keypad);
 QStringList cellTexts(TMacroGrid* grid, int count);
-// The texts of the message boxes shown so far.
-QStringList shownMessages();
 
 // The title of an untitled window, without and with the unsaved-changes mark.
 QString untitled(bool marked);

@@ -2,8 +2,8 @@
 #include "platform/ProcessWait.h"
 #include "platform/ShellStart.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/ProgramsFixture.h"
 #include "tests/ui/main/DocumentsSuites.h"
-#include "tests/ui/main/ProgramsFixture.h"
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
@@ -32,17 +32,6 @@ const QString TestProgramMissing =
     u"the same directory as this application."_s;
 const QString PortToolMissing = u"Could not find \"Wirepick.exe\".  Make sure it is located in the same "
                                 u"directory as this application."_s;
-
-void click(const TProgramsFixture& p, const QString& button) {
-    p.f.control<QToolButton>(button)->click();
-}
-
-QStringList shownTexts() {
-    QStringList texts;
-    for (const MessageBox::Shown& box : MessageBox::shown())
-        texts << box.text;
-    return texts;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).path());
@@ -144,7 +133,7 @@ void TestExternalPrograms::downloadRefuses() {
         QCOMPARE(p.window().windowTitle(), u"Keywright24 - start.ckd"_s);
 
     click(p, u"ToolBtnDownload"_s);
-    QCOMPARE(shownTexts(), QStringList{message});
+    QCOMPARE(shownMessages(), QStringList{message});
     QCOMPARE(MessageBox::shown().front().icon, MessageBox::Icon::Error);
     QVERIFY(!p.wasStarted(u"Uplinker.exe"_s));
 }
@@ -185,7 +174,7 @@ void TestExternalPrograms::testStartsTheTestProgramForTheMode() {
 
     click(p, u"ToolButtonTest"_s);
     if (started.isEmpty()) {
-        QCOMPARE(shownTexts(), QStringList{TestProgramMissing});
+        QCOMPARE(shownMessages(), QStringList{TestProgramMissing});
         QVERIFY(!p.wasStarted(installed));
     } else {
         QCOMPARE(p.startedWith(started), arguments);
@@ -215,7 +204,7 @@ void TestExternalPrograms::setPortWithoutTheToolStillRereadsThePort() {
     TProgramsFixture::writeLoaderIni(p.f.userPath(),
                                      "[Com Port Configuration]\r\nComPort=5\r\nComType=V\r\n");
     click(p, u"btnWirepick"_s);
-    QCOMPARE(shownTexts(), QStringList{PortToolMissing});
+    QCOMPARE(shownMessages(), QStringList{PortToolMissing});
     QCOMPARE(p.f.control<QLabel>(u"panelPort"_s)->text(), u"Port: COM5 (CDC)"_s);
 }
 
@@ -301,7 +290,7 @@ void TestExternalPrograms::helpMenuOpensTheHelpDocuments() {
         QVERIFY(MessageBox::shown().empty());
     } else {
         QVERIFY(p.documents.opened.isEmpty());
-        QCOMPARE(shownTexts(), QStringList{u"Could not find \"%1\" help file."_s.arg(document)});
+        QCOMPARE(shownMessages(), QStringList{u"Could not find \"%1\" help file."_s.arg(document)});
     }
 }
 
@@ -330,7 +319,7 @@ void TestExternalPrograms::keyLabelsOpensTheChosenDocument() {
 
     FileDialog::setNextFileName(p.f.userPath(u"Keycap_Labels/gone.bmp"_s));
     click(p, u"ToolButtonKeyLabels"_s);
-    QCOMPARE(shownTexts(), QStringList{u"Could not find \"Create Keycaps.doc\" file."_s});
+    QCOMPARE(shownMessages(), QStringList{u"Could not find \"Create Keycaps.doc\" file."_s});
     QCOMPARE(p.documents.opened.size(), 1);
 }
 
@@ -420,7 +409,7 @@ void TestExternalPrograms::startupPromptYesOpensGettingStarted() {
         QVERIFY(MessageBox::shown().empty());
     } else {
         QVERIFY(p.documents.opened.isEmpty());
-        QCOMPARE(shownTexts(), QStringList{u"Could not find \"Getting Started.pdf\" help file."_s});
+        QCOMPARE(shownMessages(), QStringList{u"Could not find \"Getting Started.pdf\" help file."_s});
     }
     QVERIFY(!QFile::exists(p.f.userPath(u"Keywright24.ini"_s)));
 }

@@ -1,6 +1,6 @@
+#include "tests/support/GridActions.h"
 #include "tests/support/GuiTest.h"
-#include "tests/ui/main/GridActions.h"
-#include "tests/ui/main/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>

@@ -1,10 +1,10 @@
 #include "ui/main/ProgramStart.h"
 
+#include "platform/UserSettings.h"
 #include "tests/support/GuiTest.h"
-#include "tests/ui/main/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/main/Application.h"
 #include "ui/main/MacroGrid.h"
-#include "ui/main/UserFolder.h"
 
 #include <QAbstractButton>
 #include <QDir>

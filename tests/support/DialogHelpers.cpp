@@ -1,4 +1,4 @@
-#include "tests/ui/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogHelpers.h"
 
 #include <QApplication>
 #include <QDialog>

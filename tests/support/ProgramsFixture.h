@@ -4,7 +4,7 @@
 #include "files/DownloadImage.h"
 #include "platform/FileDialog.h"
 #include "platform/ProgramFolder.h"
-#include "tests/ui/main/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
 #include <optional>
 #include <stdexcept>
@@ -140,4 +141,9 @@ inline void MakeAnEdit(TProgramsFixture& p) {
     keypad.SetKey(0);
     keypad.SetLevel(0);
     p.window().ChangesPending(true);
+}
+
+// Clicks the named tool button of the window.
+inline void click(const TProgramsFixture& p, const QString& button) {
+    p.f.control<QToolButton>(button)->click();
 }

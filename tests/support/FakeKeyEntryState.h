@@ -2,7 +2,7 @@
 
 #include "model/KeyEntryState.h"
 
-// Stands in for the main window: modifier flags and PC keyboard state set by the test.
+// Stands in for the main window: modifier flags and PC keyboard state set by the test (or the fuzzer).
 struct FakeKeyEntryState final : IKeyEntryState {
     int modifiers = 0;
     bool pcShiftHeld = false;

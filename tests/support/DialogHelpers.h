@@ -12,7 +12,6 @@ class QWidget;
 // body that fails or leaves the dialog open has it rejected afterwards, so a fault never blocks the run.
 int ExecWith(QDialog& dialog, const std::function<void()>& body);
 
-
 // Fails the current test when the window does not stand centred on its screen's available area.
 void VerifyCentredOnScreen(const QWidget& window);
 

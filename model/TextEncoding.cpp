@@ -1,4 +1,4 @@
-#include "files/TextEncoding.h"
+#include "model/TextEncoding.h"
 
 #include <array>
 #include <cstdint>
@@ -10,13 +10,55 @@ bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Windows-1252 characters of the bytes 0x80 to 0x9F; undefined bytes map to themselves.
-constexpr std::array<char16_t, 32> cp1252Controls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// The characters of the bytes 0x80 to 0x9F, where Windows-1252 differs from Latin-1; 0 for the bytes
+// it leaves undefined. From 0xA0 on, byte and character are the same number.
+constexpr std::array<char32_t, 32> windows1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 } // namespace
+
+std::optional<char32_t> Windows1252Character(std::uint8_t byte, UndefinedWindows1252 rule) {
+    if (byte < 0x80 || byte > 0x9F)
+        return char32_t{byte};
+    const char32_t character = windows1252High[byte - 0x80u];
+    if (character != 0)
+        return character;
+    if (rule == UndefinedWindows1252::OwnCodePoint)
+        return char32_t{byte};
+    return std::nullopt;
+}
+
+std::optional<std::uint8_t> Windows1252Byte(char32_t character, UndefinedWindows1252 rule) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return static_cast<std::uint8_t>(character);
+    for (std::size_t index = 0; index < windows1252High.size(); ++index)
+        if (windows1252High[index] == character)
+            return static_cast<std::uint8_t>(0x80 + index);
+    if (rule == UndefinedWindows1252::OwnCodePoint && character >= 0x80 && character <= 0x9F &&
+        windows1252High[character - 0x80] == 0)
+        return static_cast<std::uint8_t>(character);
+    return std::nullopt;
+}
+
+void AppendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (c >> 18));
+        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
 
 bool IsValidUtf8(std::string_view bytes) {
     struct Form {
@@ -68,18 +110,11 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 4);
     for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        const char16_t c = (b >= 0x80 && b <= 0x9F) ? cp1252Controls[b - 0x80u] : char16_t{b};
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else if (c < 0x800) {
-            text += static_cast<char>(0xC0 | (c >> 6));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            text += static_cast<char>(0xE0 | (c >> 12));
-            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        const auto b = static_cast<std::uint8_t>(byte);
+        if (b < 0x80)
+            text += byte;
+        else
+            AppendUtf8(text, *Windows1252Character(b, UndefinedWindows1252::OwnCodePoint));
     }
     return text;
 }

@@ -51,6 +51,14 @@ public:
     std::unique_ptr<TfrmMain> window;
 };
 
+// The texts of the message boxes shown so far.
+inline QStringList shownMessages() {
+    QStringList texts;
+    for (const MessageBox::Shown& box : MessageBox::shown())
+        texts << box.text;
+    return texts;
+}
+
 // Stores count one-byte codes ('A', 'B', ...) in the macro of key and level, and selects key 0, level 0.
 inline void fillMacro(TKeypadClass& keypad, int key, int level, int count) {
     keypad.SetKey(static_cast<std::uint8_t>(key));

@@ -1,0 +1,67 @@
+#include "platform/UserSettings.h"
+
+#include "files/FileError.h"
+#include "files/IniFile.h"
+#include "platform/Folders.h"
+#include "platform/ProgramName.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The settings file's keys. Only the startup prompt writes the file.
+constexpr std::string_view ConfigurationSection = "CONFIGURATION";
+constexpr std::string_view ModelNumberKey = "Model_Number";
+constexpr std::string_view HideStartBoxKey = "Hide_StartBox";
+
+} // namespace
+
+QString MakeUserFolder() {
+    QString documents = Folders::documents();
+    if (documents.isEmpty())
+        documents = QDir::rootPath();
+    else
+        Folders::ensurePathExists(documents); // a new desktop account may not have it yet
+    const QString makerFolder = QDir(documents).filePath(u"Brimlow"_s);
+    Folders::ensureExists(makerFolder);
+    const QString userFolder = QDir(makerFolder).filePath(ProgramName);
+    Folders::ensureExists(userFolder);
+    return userFolder;
+}
+
+QString SettingsFilePath(const QString& userFolder) {
+    return QDir(userFolder).filePath(ProgramName + u".ini"_s);
+}
+QString MacroFilesFolder(const QString& userFolder) {
+    return QDir(userFolder).filePath(u"Macro_Files"_s);
+}
+QString KeycapLabelsFolder(const QString& userFolder) {
+    return QDir(userFolder).filePath(u"Keycap_Labels"_s);
+}
+
+bool ReadHideStartBox(const QString& userFolder) {
+    const QString settingsFile = SettingsFilePath(userFolder);
+    if (!QFileInfo(settingsFile).isFile())
+        return false; // never created here: only the startup prompt writes it
+    try {
+        return IniFile::Load(toFilesystemPath(settingsFile))
+                   .ReadInteger(ConfigurationSection, HideStartBoxKey, 0) != 0;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+void HideStartupPromptFromNowOn(const QString& userFolder) {
+    const QString folder = QDir::cleanPath(userFolder);
+    Folders::ensureExists(QFileInfo(folder).path());
+    Folders::ensureExists(folder);
+
+    const std::filesystem::path settingsFile = toFilesystemPath(SettingsFilePath(folder));
+    IniFile settings = IniFile::Load(settingsFile);
+    settings.WriteString(ConfigurationSection, ModelNumberKey, ProgramName.toStdString());
+    settings.WriteString(ConfigurationSection, HideStartBoxKey, "1");
+    settings.Save(settingsFile);
+}
