@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
@@ -18,10 +19,22 @@ int pixelSizeOf(const QFont& font) {
     return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
 }
 
+// Room a control takes beside its caption's advance, at most: frames, margins, a check mark or radio
+// mark with its spacing. A caption with this much room to spare fits without asking for the control's
+// size hint, which lays the text out in full and is the costly part of fitting at start-up.
+constexpr int MostRoomBesideCaption = 32;
+
+bool plainlyFits(const QWidget& control, const QString& caption) {
+    return QFontMetrics(control.font()).horizontalAdvance(caption) + MostRoomBesideCaption <= control.width();
+}
+
 // Whether the control's caption fits it in the font it has now; true for controls without a caption.
 bool captionFits(const QWidget& control) {
     if (const auto* label = qobject_cast<const QLabel*>(&control)) {
         if (label->wordWrap() || label->text().isEmpty() || label->textFormat() == Qt::RichText)
+            return true;
+        const int lineRoom = label->height() - 2 * (label->frameWidth() + label->margin());
+        if (plainlyFits(*label, label->text()) && QFontMetrics(label->font()).height() <= lineRoom)
             return true;
         const QSize needed = label->sizeHint();
         return needed.width() <= label->width() && needed.height() <= label->height();
@@ -29,7 +42,7 @@ bool captionFits(const QWidget& control) {
     if (const auto* box = qobject_cast<const QGroupBox*>(&control))
         return QFontMetricsF(box->font()).horizontalAdvance(box->title()) + 16 <= box->width();
     if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
-        if (button->text().isEmpty())
+        if (button->text().isEmpty() || plainlyFits(*button, button->text()))
             return true;
         return button->sizeHint().width() <= button->width();
     }
