@@ -98,7 +98,6 @@ TOnScreenKey::TOnScreenKey(int tag, const QString& legend, Colour colour, Symbol
     , fSymbol(symbol) {
     setFocusPolicy(Qt::NoFocus); // typing stays in the macro grid
     setAttribute(Qt::WA_Hover);
-    setAccessibleName(QString(legend).replace(u'\n', u' '));
 }
 
 void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
