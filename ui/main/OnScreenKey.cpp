@@ -123,6 +123,12 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(outer.adjusted(1, 1, -1, -1), 3, 3);
     }
+    // The key the keyboard focus is on, reached with Tab or the arrow keys, shows a dotted frame on its face.
+    if (hasFocus()) {
+        painter.setPen(QPen(colours.legend, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(face.adjusted(1, 1, -1, -1), 2, 2);
+    }
 
     painter.setPen(QPen(colours.legend, 1.2));
     QRectF textBox = face.adjusted(1, 0, -1, 0);

@@ -52,10 +52,6 @@ void installWindowsProgram(const TProgramsFixture& p, const QString& fileName) {
         throw std::runtime_error("cannot write " + fileName.toStdString());
 }
 
-void click(const TProgramsFixture& p, const QString& button) {
-    p.f.control<QToolButton>(button)->click();
-}
-
 QString windowsPath(QString path) {
     return u"Z:"_s + path.replace(u'/', u'\\');
 }
