@@ -1,5 +1,7 @@
 #include "platform/ProcessWait.h"
 
+#include "platform/ExternalProgram.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
@@ -12,11 +14,16 @@ constexpr int StepMilliseconds = 500;
 }
 
 bool StartAndWait(const QString& programPath, const std::function<void()>& everyStep) {
-    const QFileInfo program(programPath);
-    if (!program.isAbsolute() || !program.isFile())
+    return StartAndWait(ExternalProgram{programPath, {}}, everyStep);
+}
+
+bool StartAndWait(const ExternalProgram& program, const std::function<void()>& everyStep) {
+    const QFileInfo executable(program.executable);
+    if (!executable.isAbsolute() || !executable.isFile())
         return false;
     QProcess process;
-    process.setProgram(program.absoluteFilePath());
+    process.setProgram(executable.absoluteFilePath());
+    process.setArguments(program.leadingArguments);
     // The program gets none of our handles and a process group of its own.
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());

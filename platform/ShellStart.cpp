@@ -1,5 +1,7 @@
 #include "platform/ShellStart.h"
 
+#include "platform/ExternalProgram.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -15,10 +17,15 @@ bool ShellStart::openDocument(const QString& path) {
 }
 
 bool ShellStart::startProgram(const QString& programPath, const QString& parameters) {
-    const QFileInfo program(programPath);
-    if (!program.isAbsolute() || !program.isFile())
+    return startProgram(ExternalProgram{programPath, {}}, parameters);
+}
+
+bool ShellStart::startProgram(const ExternalProgram& program, const QString& parameters) {
+    const QFileInfo executable(program.executable);
+    if (!executable.isAbsolute() || !executable.isFile())
         return false;
-    return QProcess::startDetached(program.absoluteFilePath(), SplitWindowsParameters(parameters));
+    return QProcess::startDetached(executable.absoluteFilePath(),
+                                   program.leadingArguments + SplitWindowsParameters(parameters));
 }
 
 QStringList SplitWindowsParameters(const QString& parameters) {

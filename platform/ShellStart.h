@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+struct ExternalProgram;
+
 // Starting documents and programs that run on their own; nothing started here is waited for.
 class ShellStart final {
 public:
@@ -15,6 +17,9 @@ public:
     // shell and never looked up on a search path. False when there is no such program file or it
     // cannot be started.
     static bool startProgram(const QString& programPath, const QString& parameters = {});
+    // The same for an external program, which may run through wine: the arguments of parameters
+    // follow the program's leading arguments.
+    static bool startProgram(const ExternalProgram& program, const QString& parameters = {});
 };
 
 // The arguments of a Windows parameter string: blanks and tabs separate them; double quotes enclose

@@ -56,7 +56,21 @@ public:
     // A fake program that writes its argument count and arguments, one a line, beside itself. extra is
     // shell code run first.
     void installProgram(const QString& windowsName, const QByteArray& extra = {}) const {
-        const QString path = programPath(windowsName);
+        writeRecordingProgram(programPath(windowsName), extra);
+    }
+
+    // The arguments the fake program was started with, once it has recorded them; nothing when it was
+    // not started within a few seconds.
+    std::optional<QStringList> startedWith(const QString& windowsName) const {
+        return recordedArguments(programPath(windowsName));
+    }
+    // Whether the fake program has recorded a start by now (for checks that nothing was started).
+    bool wasStarted(const QString& windowsName) const {
+        return QFile::exists(programPath(windowsName) + QStringLiteral(".args"));
+    }
+
+    // A fake program at path that records its arguments in path + ".args" (see installProgram).
+    static void writeRecordingProgram(const QString& path, const QByteArray& extra = {}) {
         QFile script(path);
         if (!script.open(QIODevice::WriteOnly))
             throw std::runtime_error("cannot write " + path.toStdString());
@@ -69,17 +83,13 @@ public:
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // The arguments the fake program was started with, once it has recorded them; nothing when it was
-    // not started within a few seconds.
-    std::optional<QStringList> startedWith(const QString& windowsName) const {
-        const QString record = programPath(windowsName) + QStringLiteral(".args");
+    // The arguments the fake program at path recorded, once it has; nothing when it was not started
+    // within a few seconds.
+    static std::optional<QStringList> recordedArguments(const QString& path) {
+        const QString record = path + QStringLiteral(".args");
         if (!QTest::qWaitFor([&record] { return QFile::exists(record); }))
             return std::nullopt;
         return readRecord(record);
-    }
-    // Whether the fake program has recorded a start by now (for checks that nothing was started).
-    bool wasStarted(const QString& windowsName) const {
-        return QFile::exists(programPath(windowsName) + QStringLiteral(".args"));
     }
 
     // Writes the loader's INI file in folder.

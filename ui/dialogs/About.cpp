@@ -48,6 +48,7 @@ void TfrmAbout::createControls() {
 
     BrimlowLogoImage = Place(new QLabel(this), u"BrimlowLogoImage"_s, {24, 20, 139, 30});
     BrimlowLogoImage->setPixmap(logoPicture(devicePixelRatio()));
+    BrimlowLogoImage->setAccessibleName(u"Brimlow logo"_s);
 
     lblDescription = new QLabel(u"Keywright Redefinition Software for Tessapad 24"_s, this);
     lblDescription->setObjectName(u"lblDescription"_s);

@@ -116,6 +116,14 @@ void TfrmParameters::createControls() {
     btnApply = button(this, u"btnApply"_s, u"&Apply"_s, {149, 254, 75, 25});
     btnOK = button(this, u"btnOK"_s, u"&OK"_s, {234, 254, 75, 25});
     btnCancel = button(this, u"btnCancel"_s, u"&Cancel"_s, {319, 254, 75, 25});
+
+    // The fields whose labels do not name them well enough for a screen reader, or lie apart from them.
+    spinRollover->setAccessibleName(u"Keys that can be pressed down simultaneously"_s);
+    spinCharacterPacing->setAccessibleName(u"Character pacing (ms)"_s);
+    spinDownloadDelay->setAccessibleName(u"Download delay (ms)"_s);
+    cboxBaudRate->setAccessibleName(u"Baud rate"_s);
+    cboxWordFormat->setAccessibleName(u"Word format"_s);
+    spinCdcSerialNo->setAccessibleName(u"CDC serial number"_s);
 }
 
 void TfrmParameters::setKeyboardOrder() {

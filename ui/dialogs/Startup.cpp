@@ -40,6 +40,8 @@ void TStartupForm::createControls() {
     auto* client = Place(new QWidget(this), u"ClientArea"_s, QRect({InnerBorder, InnerBorder}, ClientSize));
 
     GroupBox1 = Place(new QGroupBox(client), u"GroupBox1"_s, {3, 4, 285, 121});
+    // The box has no caption; a screen reader names the three answers by the question.
+    GroupBox1->setAccessibleName(u"Would you like to read the \"Getting Started\" tutorial?"_s);
 
     // The question takes two lines in most fonts, so it starts higher than a one-line label would.
     Label2 = new QLabel(u"Would you like to read the \"Getting Started\" tutorial?"_s, GroupBox1);

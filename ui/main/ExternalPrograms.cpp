@@ -1,11 +1,12 @@
 #include "model/KeypadParameters.h"
+#include "platform/ExternalProgram.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/ProcessWait.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ShellStart.h"
 #include "ui/dialogs/Params.h"
 #include "ui/main/Application.h"
+#include "ui/main/DocumentPaths.h"
 #include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"
 
@@ -15,8 +16,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString programPath(const QString& windowsName) {
-    return ProgramFolder::filePath(ExternalProgramName(windowsName));
+// The quoted image path as the loader sees it: through wine, a Windows program reads the file under its
+// Windows path.
+QString imageParameter(const ExternalProgram& loader, const QString& downloadFileName) {
+    const QStringList imagePath = SplitWindowsParameters(downloadFileName);
+    if (!loader.throughWine() || imagePath.size() != 1)
+        return downloadFileName;
+    return QuotedPath(WindowsPathForWine(imagePath.front()));
 }
 
 } // namespace
@@ -58,7 +64,8 @@ void TfrmMain::ToolBtnDownloadClick() {
         return;
     }
     // The image itself is not looked for: the loader gets the quoted path as it is.
-    if (!ShellStart::startProgram(programPath(u"Uplinker.exe"_s), DownloadFileName))
+    const ExternalProgram loader = FindExternalProgram(u"Uplinker.exe"_s);
+    if (!ShellStart::startProgram(loader, imageParameter(loader, DownloadFileName)))
         ShowError(this,
                   u"Could not find \"Uplinker.exe\" loader program.  Make sure it is located in the same "
                   u"directory as this application."_s);
@@ -69,13 +76,13 @@ void TfrmMain::ToolBtnDownloadClick() {
 void TfrmMain::ToolButtonTestClick() {
     bool started = false;
     if (Keypad.OpMode() == ValueOf(OperatingMode::UsbKeyboard)) {
-        started = ShellStart::startProgram(programPath(u"Tapscope.exe"_s));
+        started = ShellStart::startProgram(FindExternalProgram(u"Tapscope.exe"_s));
     } else {
         const int port = ReadLoaderPort(UserFolder).comPort;
         if (port == 0)
-            started = ShellStart::startProgram(programPath(u"Qvt.exe"_s));
+            started = ShellStart::startProgram(FindExternalProgram(u"Qvt.exe"_s));
         else if (port > 0)
-            started = ShellStart::startProgram(programPath(u"Qvt.exe"_s), QString::number(port));
+            started = ShellStart::startProgram(FindExternalProgram(u"Qvt.exe"_s), QString::number(port));
     }
     if (!started)
         ShowError(this, u"Could not find the Windows Tapscope Program.  Make sure it is located in the same "
@@ -85,7 +92,7 @@ void TfrmMain::ToolButtonTestClick() {
 // The port selection tool records the chosen port in the loader's INI file; the window is repainted
 // while it runs but takes no input until it ends.
 void TfrmMain::btnWirepickClick() {
-    if (!StartAndWait(programPath(u"Wirepick.exe"_s), [this] { repaint(); }))
+    if (!StartAndWait(FindExternalProgram(u"Wirepick.exe"_s), [this] { repaint(); }))
         ShowError(this, u"Could not find \"Wirepick.exe\".  Make sure it is located in the same directory as "
                         u"this application."_s);
     ShowPortStatus();

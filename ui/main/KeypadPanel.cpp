@@ -96,6 +96,7 @@ void TfrmMain::CopyKeyParametersToScreen(QToolButton* Sender) {
     Sender->setIcon(QIcon());
     if (Keypad.Keytype() != ktNormal)
         Sender->setIcon(Pictures::LevelImage(Keypad.Keytype()));
+    ShowAccessibleKeyName(Sender);
 }
 
 void TfrmMain::SpeedButton1Click(TKeypadButton* Sender) {

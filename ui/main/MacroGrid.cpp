@@ -28,6 +28,26 @@ private:
     const bool& fHoldCurrent;
 };
 
+// A cell as a screen reader tells it: the code as shown ("empty" past the macro's end) and where it
+// stands, counted from 1 as the user counts.
+class TMacroCell final : public QTableWidgetItem {
+public:
+    QVariant data(int role) const override {
+        if (role == Qt::AccessibleTextRole) {
+            const QString shown = text().trimmed();
+            return shown.isEmpty() ? QStringLiteral("empty") : shown;
+        }
+        if (role == Qt::AccessibleDescriptionRole) {
+            const int index = row() * TMacroGrid::ColumnCount + column();
+            return QStringLiteral("Position %1, row %2, column %3")
+                .arg(index + 1)
+                .arg(row() + 1)
+                .arg(column() + 1);
+        }
+        return QTableWidgetItem::data(role);
+    }
+};
+
 constexpr int ColumnWidth = 53;
 constexpr int RowHeight = 20;
 
@@ -86,7 +106,7 @@ TMacroGrid::TMacroGrid(QWidget* parent)
 
     for (int row = 0; row < RowCount; ++row)
         for (int column = 0; column < ColumnCount; ++column) {
-            auto* cell = new QTableWidgetItem();
+            auto* cell = new TMacroCell();
             cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             setItem(row, column, cell);

@@ -82,6 +82,7 @@ void TfrmMain::CopyDataToScreen(int GridIndex) {
     chkboxAutoRepeat->setChecked(Keypad.CanAutoRepeat());
     Gauge1->setValue(std::clamp(used, 0, MacroCapacityBytes));
     ShowMacroName(QString::fromStdString(Keypad.GetMacroName()));
+    ShowAccessibleMacroState();
 }
 
 void TfrmMain::UpdateKeyboard(TSetModifierKeys mkset) {

@@ -45,6 +45,7 @@ class TOnScreenKey;
 //   DelayControls.cpp     the delay track bar beside the delay key
 //   ManualEntry.cpp       the manual entry box for raw bytes
 //   MacroCommands.cpp     the grid menu's LED commands and erasing a macro
+//   Accessibility.cpp     accessible names, the keyboard order and the keys that stand in for the mouse
 class TfrmMain final : public QWidget, public IKeyEntryState {
     Q_OBJECT
 public:
@@ -205,6 +206,15 @@ private:
     void ConnectGridMenuCommands();
     void mnuLedClick(QAction* Sender);
     void menuitemClearMacroClick();
+
+    // Accessibility.cpp
+    void CreateKeyboardAccess();
+    void CreateCommandShortcuts();
+    void NameControls();
+    void ShowAccessibleKeyName(QToolButton* Sender);
+    void ShowAccessibleMacroState();
+    void SwitchLevel(int level);
+    void MoveFocusAroundGrid(bool forward);
 
     // The keypad definition and the program's folders.
     TKeypadClass Keypad;

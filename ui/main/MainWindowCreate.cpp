@@ -53,6 +53,7 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     // modifier flags and the PC keyboard's state.
     CreateMacroEntry();
     Keypad.SetKeyEntryState(this);
+    CreateKeyboardAccess();
     CopyDataToScreen(0);
 
     if (!arguments.isEmpty())

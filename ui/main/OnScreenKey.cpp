@@ -98,7 +98,6 @@ TOnScreenKey::TOnScreenKey(int tag, const QString& legend, Colour colour, Symbol
     , fSymbol(symbol) {
     setFocusPolicy(Qt::NoFocus); // typing stays in the macro grid
     setAttribute(Qt::WA_Hover);
-    setAccessibleName(QString(legend).replace(u'\n', u' '));
 }
 
 void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
@@ -123,6 +122,12 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(outer.adjusted(1, 1, -1, -1), 3, 3);
+    }
+    // The key the keyboard focus is on, reached with Tab or the arrow keys, shows a dotted frame on its face.
+    if (hasFocus()) {
+        painter.setPen(QPen(colours.legend, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(face.adjusted(1, 1, -1, -1), 2, 2);
     }
 
     painter.setPen(QPen(colours.legend, 1.2));

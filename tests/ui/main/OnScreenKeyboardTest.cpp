@@ -64,7 +64,8 @@ void TestOnScreenKeyboard::keysAreLaidOutLikeAKeyboard() {
         QVERIFY2(key->Tag() >= 0 && (key->Tag() <= 110 || (key->Tag() == 111 && name == u"SpeedButton105"_s)),
                  qPrintable(name));
         QVERIFY2(f.window.window->rect().contains(key->geometry()), qPrintable(name));
-        QCOMPARE(key->focusPolicy(), Qt::NoFocus);
+        // Only the keyboard moves the focus onto a key; a click leaves it in the grid.
+        QVERIFY2((key->focusPolicy() & Qt::ClickFocus) == 0, qPrintable(name));
         if (key->isVisible())
             shown << key;
         else

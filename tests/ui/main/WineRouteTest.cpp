@@ -1,0 +1,174 @@
+// The Windows tools through wine: a fake wine and winepath on the search path record what they get.
+#include "platform/ExternalProgram.h"
+#include "tests/support/GuiTest.h"
+#include "tests/support/ProgramsFixture.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The search path of the process for the life of the object: only a folder of our own, or that folder
+// before the system's folders (which the fake programs' shell commands need).
+class TSearchPath final {
+public:
+    enum class Kind { Alone, BeforeSystem };
+    explicit TSearchPath(Kind kind)
+        : previous(qgetenv("PATH")) {
+        if (!folder.isValid())
+            throw std::runtime_error("cannot make a temporary folder for the search path");
+        qputenv("PATH",
+                kind == Kind::Alone ? folder.path().toUtf8() : folder.path().toUtf8() + ":/usr/bin:/bin");
+    }
+    ~TSearchPath() { qputenv("PATH", previous); }
+    TSearchPath(const TSearchPath&) = delete;
+    TSearchPath& operator=(const TSearchPath&) = delete;
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    // A fake wine that records its arguments, running extra first.
+    void installWine(const QByteArray& extra = {}) const {
+        TProgramsFixture::writeRecordingProgram(path(u"wine"_s), extra);
+    }
+    // A fake winepath that records its arguments and answers the path on drive Z: with backslashes.
+    void installWinepath() const {
+        TProgramsFixture::writeRecordingProgram(
+            path(u"winepath"_s), "printf 'Z:%s\\n' \"$(printf '%s' \"$2\" | tr / '\\\\\\\\')\"");
+    }
+
+    QTemporaryDir folder;
+
+private:
+    QByteArray previous;
+};
+
+// A Windows program's file in the program folder; its contents do not matter to wine's fake.
+void installWindowsProgram(const TProgramsFixture& p, const QString& fileName) {
+    QFile file(p.programs.filePath(fileName));
+    if (!file.open(QIODevice::WriteOnly) || file.write("MZ") != 2)
+        throw std::runtime_error("cannot write " + fileName.toStdString());
+}
+
+QString windowsPath(QString path) {
+    return u"Z:"_s + path.replace(u'/', u'\\');
+}
+
+} // namespace
+
+class TestWineRoute final : public QObject {
+    Q_OBJECT
+private slots:
+    void downloadHandsWineTheLoaderAndTheImageAsWindowsSeesIt();
+    void testAndSetPortRunThroughWine_data();
+    void testAndSetPortRunThroughWine();
+    void aProgramUnderItsPlainNameComesFirst();
+    void withoutWineOrWithoutTheProgramItIsMissing_data();
+    void withoutWineOrWithoutTheProgramItIsMissing();
+    void windowsPathWithoutWinepathIsOnDriveZ();
+};
+
+void TestWineRoute::downloadHandsWineTheLoaderAndTheImageAsWindowsSeesIt() {
+    TProgramsFixture p;
+    const TSearchPath searchPath(TSearchPath::Kind::BeforeSystem);
+    searchPath.installWine();
+    searchPath.installWinepath();
+    installWindowsProgram(p, u"Uplinker.exe"_s);
+    const QString definition = p.f.userPath(u"Macro_Files/pad one.ckd"_s);
+    FileDialog::setNextFileName(definition);
+    click(p, u"ToolBtnSaveAs"_s);
+
+    click(p, u"ToolBtnDownload"_s);
+    const QString image = p.f.userPath(u"Macro_Files/pad one.hex"_s);
+    QCOMPARE(TProgramsFixture::recordedArguments(searchPath.path(u"winepath"_s)),
+             (QStringList{u"-w"_s, image}));
+    QCOMPARE(TProgramsFixture::recordedArguments(searchPath.path(u"wine"_s)),
+             (QStringList{p.programs.filePath(u"Uplinker.exe"_s), windowsPath(image)}));
+    QVERIFY(MessageBox::shown().empty());
+}
+
+void TestWineRoute::testAndSetPortRunThroughWine_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<int>("opMode");
+    QTest::addColumn<QStringList>("arguments"); // after the program's path
+    QTest::newRow("serial test with the port")
+        << u"ToolButtonTest"_s << u"Qvt.exe"_s << 0 << QStringList{u"3"_s};
+    QTest::newRow("key test") << u"ToolButtonTest"_s << u"Tapscope.exe"_s << 48 << QStringList{};
+    QTest::newRow("port selection tool") << u"btnWirepick"_s << u"Wirepick.exe"_s << 0 << QStringList{};
+}
+
+// The port selection tool is waited for through wine as well: the port it records shows at once.
+void TestWineRoute::testAndSetPortRunThroughWine() {
+    QFETCH(QString, button);
+    QFETCH(QString, program);
+    QFETCH(int, opMode);
+    QFETCH(QStringList, arguments);
+    TProgramsFixture p;
+    TProgramsFixture::writeLoaderIni(p.f.userPath(), "[Com Port Configuration]\r\nComPort=3\r\n");
+    const TSearchPath searchPath(TSearchPath::Kind::BeforeSystem);
+    searchPath.installWine(
+        "sleep 1\nprintf '[Com Port Configuration]\\r\\nComPort=7\\r\\nComType=U\\r\\n' > '" +
+        p.f.userPath(u"Uplinker.ini"_s).toUtf8() + "'");
+    installWindowsProgram(p, program);
+    p.f.keypad().SetOpMode(static_cast<std::uint8_t>(opMode));
+
+    click(p, button);
+    QCOMPARE(TProgramsFixture::recordedArguments(searchPath.path(u"wine"_s)),
+             QStringList{p.programs.filePath(program)} + arguments);
+    QVERIFY(MessageBox::shown().empty());
+    if (button == u"btnWirepick"_s)
+        QCOMPARE(p.f.control<QLabel>(u"panelPort"_s)->text(), u"Port: COM7 (USB)"_s);
+}
+
+void TestWineRoute::aProgramUnderItsPlainNameComesFirst() {
+    TProgramsFixture p;
+    const TSearchPath searchPath(TSearchPath::Kind::BeforeSystem);
+    searchPath.installWine();
+    installWindowsProgram(p, u"Qvt.exe"_s);
+    p.installProgram(u"Qvt.exe"_s);
+    click(p, u"ToolButtonTest"_s);
+    QCOMPARE(p.startedWith(u"Qvt.exe"_s), QStringList());
+    QVERIFY(!QFile::exists(searchPath.path(u"wine.args"_s)));
+}
+
+void TestWineRoute::withoutWineOrWithoutTheProgramItIsMissing_data() {
+    QTest::addColumn<bool>("wine");
+    QTest::addColumn<QString>("windowsProgram"); // the file in the program folder; empty: none
+    QTest::newRow("no wine") << false << u"Uplinker.exe"_s;
+    QTest::newRow("no program") << true << QString();
+    QTest::newRow("another program") << true << u"Wirepick.exe"_s;
+}
+
+void TestWineRoute::withoutWineOrWithoutTheProgramItIsMissing() {
+    QFETCH(bool, wine);
+    QFETCH(QString, windowsProgram);
+    TProgramsFixture p;
+    const TSearchPath searchPath(TSearchPath::Kind::Alone);
+    if (wine)
+        searchPath.installWine();
+    if (!windowsProgram.isEmpty())
+        installWindowsProgram(p, windowsProgram);
+    FileDialog::setNextFileName(p.f.userPath(u"Macro_Files/pad.ckd"_s));
+    click(p, u"ToolBtnSaveAs"_s);
+
+    click(p, u"ToolBtnDownload"_s);
+    QCOMPARE(MessageBox::shown().size(), std::size_t{1});
+    QCOMPARE(
+        MessageBox::shown().front().text,
+        u"Could not find \"Uplinker.exe\" loader program.  Make sure it is located in the same directory "
+        u"as this application."_s);
+    QVERIFY(!QFile::exists(searchPath.path(u"wine.args"_s)));
+}
+
+void TestWineRoute::windowsPathWithoutWinepathIsOnDriveZ() {
+    const TSearchPath searchPath(TSearchPath::Kind::Alone);
+    QCOMPARE(WindowsPathForWine(u"/home/someone/my pads/pad.hex"_s),
+             u"Z:\\home\\someone\\my pads\\pad.hex"_s);
+}
+
+KW24_GUI_TEST(TestWineRoute);
+
+#include "WineRouteTest.moc"
