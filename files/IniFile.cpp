@@ -281,8 +281,11 @@ IniFile IniFile::fromBytes(std::string bytes) {
     // The text is kept whole, and its lines refer to it.
     const std::string_view afterMark = std::string_view(bytes).substr(start);
     if (IsValidUtf8(afterMark)) {
+        ini.fEncoding =
+            ini.fByteOrderMark || !IsAscii(afterMark) ? FileEncoding::Utf8 : FileEncoding::Undecided;
         ini.fText = std::move(bytes);
     } else {
+        ini.fEncoding = FileEncoding::Windows1252;
         ini.fText = Windows1252ToUtf8(afterMark);
         start = 0;
     }
@@ -469,13 +472,53 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
     WriteString(section, key, value ? "1" : "0");
 }
 
+bool IniFile::mayWriteWindows1252() const {
+    if (fEncoding == FileEncoding::Windows1252)
+        return true;
+    if (fEncoding == FileEncoding::Utf8)
+        return false;
+    // Lines read from an undecided file are ASCII: only the lines written since can go beyond it.
+    return std::any_of(fLines.begin(), fLines.end(),
+                       [](const Line& line) { return line.ownsText && !IsAscii(line.own); });
+}
+
+std::optional<std::string> IniFile::windows1252Text() const {
+    std::string text;
+    for (const Line& line : fLines) {
+        const std::optional<std::string> bytes = Utf8ToWindows1252(textOf(line));
+        if (!bytes)
+            return std::nullopt;
+        text += *bytes;
+        text += line.endingText();
+    }
+    // Bytes that happen to be valid UTF-8 (as "\xC3\xA9" is, where it stands for two characters)
+    // would read back as other text.
+    if (IsValidUtf8(text))
+        return std::nullopt;
+    return text;
+}
+
+FileEncoding IniFile::WrittenEncoding() const {
+    if (!mayWriteWindows1252())
+        return fEncoding == FileEncoding::Utf8 ? FileEncoding::Utf8 : FileEncoding::Undecided;
+    return windows1252Text() ? FileEncoding::Windows1252 : FileEncoding::Utf8;
+}
+
+void IniFile::PreferEncoding(FileEncoding encoding) {
+    if (fEncoding == FileEncoding::Undecided)
+        fEncoding = encoding;
+}
+
 std::string IniFile::Text() const {
-    std::size_t size = byteOrderMark.size();
+    std::string text(fByteOrderMark ? byteOrderMark : std::string_view{});
+    if (mayWriteWindows1252()) {
+        if (const std::optional<std::string> bytes = windows1252Text())
+            return text + *bytes;
+    }
+    std::size_t size = text.size();
     for (const Line& line : fLines)
         size += textOf(line).size() + line.endingText().size();
-    std::string text;
     text.reserve(size);
-    text = fByteOrderMark ? byteOrderMark : std::string_view{};
     for (const Line& line : fLines) {
         text += textOf(line);
         text += line.endingText();
