@@ -123,8 +123,7 @@ DefinitionWriteResult WriteDefinitionFile(TKeypadClass& keypad, const fs::path& 
         IniFile ini = LoadDefinitionIni(path);
         WriteDefinition(ini, keypad);
         before = ini.Encoding();
-        written = ini.WrittenEncoding();
-        ini.Save(path);
+        written = ini.Save(path);
     } catch (const FileError&) {
         throw FileError("Unable to write to " + PathText(path));
     }

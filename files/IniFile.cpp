@@ -482,26 +482,22 @@ bool IniFile::mayWriteWindows1252() const {
                        [](const Line& line) { return line.ownsText && !IsAscii(line.own); });
 }
 
-std::optional<std::string> IniFile::windows1252Text() const {
-    std::string text;
+bool IniFile::appendWindows1252Text(std::string& text) const {
+    const std::size_t start = text.size();
     for (const Line& line : fLines) {
-        const std::optional<std::string> bytes = Utf8ToWindows1252(textOf(line));
-        if (!bytes)
-            return std::nullopt;
-        text += *bytes;
+        if (!AppendWindows1252(text, textOf(line)))
+            return false;
         text += line.endingText();
     }
     // Bytes that happen to be valid UTF-8 (as "\xC3\xA9" is, where it stands for two characters)
     // would read back as other text.
-    if (IsValidUtf8(text))
-        return std::nullopt;
-    return text;
+    return !IsValidUtf8(std::string_view(text).substr(start));
 }
 
 FileEncoding IniFile::WrittenEncoding() const {
-    if (!mayWriteWindows1252())
-        return fEncoding == FileEncoding::Utf8 ? FileEncoding::Utf8 : FileEncoding::Undecided;
-    return windows1252Text() ? FileEncoding::Windows1252 : FileEncoding::Utf8;
+    FileEncoding written = FileEncoding::Undecided;
+    text(written);
+    return written;
 }
 
 void IniFile::PreferEncoding(FileEncoding encoding) {
@@ -509,16 +505,22 @@ void IniFile::PreferEncoding(FileEncoding encoding) {
         fEncoding = encoding;
 }
 
-std::string IniFile::Text() const {
-    std::string text(fByteOrderMark ? byteOrderMark : std::string_view{});
-    if (mayWriteWindows1252()) {
-        if (const std::optional<std::string> bytes = windows1252Text())
-            return text + *bytes;
-    }
-    std::size_t size = text.size();
+std::string IniFile::text(FileEncoding& written) const {
+    std::size_t size = byteOrderMark.size();
     for (const Line& line : fLines)
         size += textOf(line).size() + line.endingText().size();
+    std::string text;
     text.reserve(size);
+    text = fByteOrderMark ? byteOrderMark : std::string_view{};
+    const std::size_t afterMark = text.size();
+    if (mayWriteWindows1252()) {
+        written = FileEncoding::Windows1252;
+        if (appendWindows1252Text(text))
+            return text;
+        text.resize(afterMark);
+    }
+    if (fEncoding == FileEncoding::Utf8 || written == FileEncoding::Windows1252)
+        written = FileEncoding::Utf8;
     for (const Line& line : fLines) {
         text += textOf(line);
         text += line.endingText();
@@ -526,6 +528,13 @@ std::string IniFile::Text() const {
     return text;
 }
 
-void IniFile::Save(const std::filesystem::path& path) const {
-    WriteFileAtomically(path, Text());
+std::string IniFile::Text() const {
+    FileEncoding written = FileEncoding::Undecided;
+    return text(written);
+}
+
+FileEncoding IniFile::Save(const std::filesystem::path& path) const {
+    FileEncoding written = FileEncoding::Undecided;
+    WriteFileAtomically(path, text(written));
+    return written;
 }

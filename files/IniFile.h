@@ -77,9 +77,10 @@ public:
 
     // The file's bytes as they would be written.
     std::string Text() const;
-    // Writes the whole text to a temporary file beside path and renames it over path. Throws
-    // FileError naming the file and the system's reason; the previous file then stays whole.
-    void Save(const std::filesystem::path& path) const;
+    // Writes the whole text to a temporary file beside path and renames it over path, and gives the
+    // encoding written (as WrittenEncoding). Throws FileError naming the file and the system's reason;
+    // the previous file then stays whole.
+    FileEncoding Save(const std::filesystem::path& path) const;
 
 private:
     struct Line;
@@ -101,9 +102,11 @@ private:
     static IniFile fromBytes(std::string bytes);
     // Whether the text may be written in Windows-1252: read so, or undecided with lines beyond ASCII.
     bool mayWriteWindows1252() const;
-    // The text in Windows-1252 (without a byte-order mark); nothing when a line does not fit or the
-    // bytes would read back as UTF-8.
-    std::optional<std::string> windows1252Text() const;
+    // Appends the lines in Windows-1252; false when a line does not fit or the bytes would read back as
+    // UTF-8.
+    bool appendWindows1252Text(std::string& text) const;
+    // The file's bytes, and the encoding they are in.
+    std::string text(FileEncoding& written) const;
     std::string_view textOf(const Line& line) const;
     std::string_view nameOf(const Line& line) const;  // Section: the section name; Key: the key name
     std::string_view valueOf(const Line& line) const; // Key: the value as read

@@ -120,9 +120,7 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     return text;
 }
 
-std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
-    std::string bytes;
-    bytes.reserve(text.size());
+bool AppendWindows1252(std::string& bytes, std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
@@ -133,16 +131,24 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
         // Only two- and three-byte forms can be characters of the code page (U+0080 to U+2122).
         const std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
         if (length == 0 || text.size() - i < length || !IsValidUtf8(text.substr(i, length)))
-            return std::nullopt;
+            return false;
         char32_t c = lead & (length == 2 ? 0x1Fu : 0x0Fu);
         for (std::size_t k = 1; k < length; ++k)
             c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
         const std::optional<std::uint8_t> byte = Windows1252Byte(c, UndefinedWindows1252::OwnCodePoint);
         if (!byte)
-            return std::nullopt;
+            return false;
         bytes += static_cast<char>(*byte);
         i += length;
     }
+    return true;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    if (!AppendWindows1252(bytes, text))
+        return std::nullopt;
     return bytes;
 }
 

@@ -38,6 +38,8 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Windows1252ToUtf8 read. nullopt when the text holds a character the code page cannot hold, or is
 // not valid UTF-8: nothing is ever replaced by "?".
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
+// The same appended to bytes; false, with bytes in an unspecified state, where the other gives nullopt.
+bool AppendWindows1252(std::string& bytes, std::string_view text);
 
 // Whether every byte of text is ASCII, the same in both encodings.
 bool IsAscii(std::string_view text);
