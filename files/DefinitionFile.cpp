@@ -97,6 +97,7 @@ void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     }
     scratch.SetKey(0);
     scratch.SetLevel(0);
+    scratch.SetTextEncoding(ini.Encoding());
     keypad = std::move(scratch);
 }
 
@@ -109,17 +110,27 @@ DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& pa
 }
 
 void WriteDefinition(IniFile& ini, TKeypadClass& keypad) {
+    ini.PreferEncoding(keypad.TextEncoding());
     WriteParameters(ini, keypad);
     writeKeySections(ini, keypad);
 }
 
-void WriteDefinitionFile(TKeypadClass& keypad, const fs::path& path, ToggleShiftSlots& slots) {
+DefinitionWriteResult WriteDefinitionFile(TKeypadClass& keypad, const fs::path& path,
+                                          ToggleShiftSlots& slots) {
+    FileEncoding before = FileEncoding::Undecided;
+    FileEncoding written = FileEncoding::Undecided;
     try {
         IniFile ini = LoadDefinitionIni(path);
         WriteDefinition(ini, keypad);
-        ini.Save(path);
+        before = ini.Encoding();
+        written = ini.Save(path);
     } catch (const FileError&) {
         throw FileError("Unable to write to " + PathText(path));
     }
     slots = FindToggleShiftKeys(keypad);
+    if (written != FileEncoding::Undecided)
+        keypad.SetTextEncoding(written);
+    return before == FileEncoding::Windows1252 && written == FileEncoding::Utf8
+               ? DefinitionWriteResult::SwitchedToUtf8
+               : DefinitionWriteResult::Written;
 }

@@ -19,6 +19,10 @@ struct ToggleShiftSlots {
 inline constexpr int NoSlotKey = 128;
 
 enum class DefinitionReadResult { NoFile, Loaded };
+// Written: in the file's own encoding. SwitchedToUtf8: the file was Windows-1252 (or the definition
+// was read from such a file), but a name holds a character Windows-1252 cannot hold, so the file is
+// UTF-8 now as a whole.
+enum class DefinitionWriteResult { Written, SwitchedToUtf8 };
 
 // No definition comes near this size; a larger file is refused without being read.
 inline constexpr std::uintmax_t MaxDefinitionFileBytes = 16 * 1024 * 1024;
@@ -34,14 +38,17 @@ IniFile LoadDefinitionIni(const std::filesystem::path& path);
 DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path);
 
 // Reading and writing as ReadDefinitionFile and WriteDefinitionFile do, on INI text in memory. A text
-// that cannot be read throws FileError and leaves keypad as it was.
+// that cannot be read throws FileError and leaves keypad as it was. Reading takes the text's encoding
+// into keypad; writing gives a text without one (new, or plain ASCII) the encoding of keypad.
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini);
 void WriteDefinition(IniFile& ini, TKeypadClass& keypad);
 
-// Writes keypad into the file, updating an existing file in place, and fills slots. The selection of
-// keypad is kept. Throws FileError ("Unable to write to <path>") when it cannot write; the previous
-// file then stays whole. Title and unsaved-changes state are the caller's.
-void WriteDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path, ToggleShiftSlots& slots);
+// Writes keypad into the file, updating an existing file in place in its own encoding, and fills slots.
+// A new file takes the encoding of keypad, which then becomes the one written. The selection of keypad
+// is kept. Throws FileError ("Unable to write to <path>") when it cannot write; the previous file then
+// stays whole. Title and unsaved-changes state are the caller's.
+DefinitionWriteResult WriteDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path,
+                                          ToggleShiftSlots& slots);
 
 // The toggle and shift keys of keypad as the writer records them: in each pair the lowest-numbered key
 // of that type and the highest-numbered further one, 128 where there is none.

@@ -281,8 +281,11 @@ IniFile IniFile::fromBytes(std::string bytes) {
     // The text is kept whole, and its lines refer to it.
     const std::string_view afterMark = std::string_view(bytes).substr(start);
     if (IsValidUtf8(afterMark)) {
+        ini.fEncoding =
+            ini.fByteOrderMark || !IsAscii(afterMark) ? FileEncoding::Utf8 : FileEncoding::Undecided;
         ini.fText = std::move(bytes);
     } else {
+        ini.fEncoding = FileEncoding::Windows1252;
         ini.fText = Windows1252ToUtf8(afterMark);
         start = 0;
     }
@@ -469,13 +472,55 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
     WriteString(section, key, value ? "1" : "0");
 }
 
-std::string IniFile::Text() const {
+bool IniFile::mayWriteWindows1252() const {
+    if (fEncoding == FileEncoding::Windows1252)
+        return true;
+    if (fEncoding == FileEncoding::Utf8)
+        return false;
+    // Lines read from an undecided file are ASCII: only the lines written since can go beyond it.
+    return std::any_of(fLines.begin(), fLines.end(),
+                       [](const Line& line) { return line.ownsText && !IsAscii(line.own); });
+}
+
+bool IniFile::appendWindows1252Text(std::string& text) const {
+    const std::size_t start = text.size();
+    for (const Line& line : fLines) {
+        if (!AppendWindows1252(text, textOf(line)))
+            return false;
+        text += line.endingText();
+    }
+    // Bytes that happen to be valid UTF-8 (as "\xC3\xA9" is, where it stands for two characters)
+    // would read back as other text.
+    return !IsValidUtf8(std::string_view(text).substr(start));
+}
+
+FileEncoding IniFile::WrittenEncoding() const {
+    FileEncoding written = FileEncoding::Undecided;
+    text(written);
+    return written;
+}
+
+void IniFile::PreferEncoding(FileEncoding encoding) {
+    if (fEncoding == FileEncoding::Undecided)
+        fEncoding = encoding;
+}
+
+std::string IniFile::text(FileEncoding& written) const {
     std::size_t size = byteOrderMark.size();
     for (const Line& line : fLines)
         size += textOf(line).size() + line.endingText().size();
     std::string text;
     text.reserve(size);
     text = fByteOrderMark ? byteOrderMark : std::string_view{};
+    const std::size_t afterMark = text.size();
+    if (mayWriteWindows1252()) {
+        written = FileEncoding::Windows1252;
+        if (appendWindows1252Text(text))
+            return text;
+        text.resize(afterMark);
+    }
+    if (fEncoding == FileEncoding::Utf8 || written == FileEncoding::Windows1252)
+        written = FileEncoding::Utf8;
     for (const Line& line : fLines) {
         text += textOf(line);
         text += line.endingText();
@@ -483,6 +528,13 @@ std::string IniFile::Text() const {
     return text;
 }
 
-void IniFile::Save(const std::filesystem::path& path) const {
-    WriteFileAtomically(path, Text());
+std::string IniFile::Text() const {
+    FileEncoding written = FileEncoding::Undecided;
+    return text(written);
+}
+
+FileEncoding IniFile::Save(const std::filesystem::path& path) const {
+    FileEncoding written = FileEncoding::Undecided;
+    WriteFileAtomically(path, text(written));
+    return written;
 }

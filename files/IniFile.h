@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/TextEncoding.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -10,7 +12,7 @@
 struct FileLook;
 
 // INI text as the definition file, the loader's INI file and the settings file share it. Lookups ignore
-// ASCII letter case; writing keeps every line it does not change. All text is UTF-8.
+// ASCII letter case; writing keeps every line it does not change. All text given and taken is UTF-8.
 //
 // Reading: lines end in CRLF, LF or CR; a UTF-8 byte-order mark is skipped (and kept on writing); a file
 // that is not valid UTF-8 is read as Windows-1252. A section header is the text between "[" and the last
@@ -21,6 +23,11 @@ struct FileLook;
 // Writing: a key's value is replaced where it stands, a new key follows the last key of its section, a
 // new section goes at the end; new lines end in CRLF. Line breaks in names and values become blanks, and
 // a value that would not read back unchanged is written inside double quotes.
+//
+// Encoding: the file is written in the encoding it was read in, every line not changed byte for byte.
+// A file read as Windows-1252 stays so while every line can be held by it; a line that cannot makes the
+// whole file UTF-8, so that nothing is ever replaced. A new file, or one of plain ASCII, is written in
+// Windows-1252 when every line fits (what Windows tools read), else in UTF-8.
 class IniFile final {
 public:
     // Strings read are cut to this many characters.
@@ -60,11 +67,20 @@ public:
     void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
+    // The encoding the file was read in (Undecided for plain ASCII and for no file), or as preferred.
+    FileEncoding Encoding() const { return fEncoding; }
+    // The encoding for a file that has none yet (Undecided): a new file, or one of plain ASCII. A file
+    // read in an encoding keeps it.
+    void PreferEncoding(FileEncoding encoding);
+    // The encoding Text() writes the file in: Undecided when it is plain ASCII.
+    FileEncoding WrittenEncoding() const;
+
     // The file's bytes as they would be written.
     std::string Text() const;
-    // Writes the whole text to a temporary file beside path and renames it over path. Throws
-    // FileError naming the file and the system's reason; the previous file then stays whole.
-    void Save(const std::filesystem::path& path) const;
+    // Writes the whole text to a temporary file beside path and renames it over path, and gives the
+    // encoding written (as WrittenEncoding). Throws FileError naming the file and the system's reason;
+    // the previous file then stays whole.
+    FileEncoding Save(const std::filesystem::path& path) const;
 
 private:
     struct Line;
@@ -81,8 +97,16 @@ private:
     };
     mutable std::optional<FoundSection> fLastFound;
     bool fByteOrderMark = false;
+    FileEncoding fEncoding = FileEncoding::Undecided;
 
     static IniFile fromBytes(std::string bytes);
+    // Whether the text may be written in Windows-1252: read so, or undecided with lines beyond ASCII.
+    bool mayWriteWindows1252() const;
+    // Appends the lines in Windows-1252; false when a line does not fit or the bytes would read back as
+    // UTF-8.
+    bool appendWindows1252Text(std::string& text) const;
+    // The file's bytes, and the encoding they are in.
+    std::string text(FileEncoding& written) const;
     std::string_view textOf(const Line& line) const;
     std::string_view nameOf(const Line& line) const;  // Section: the section name; Key: the key name
     std::string_view valueOf(const Line& line) const; // Key: the value as read

@@ -27,6 +27,7 @@ TKeypadClass& TKeypadClass::Initialize() {
     SetOpMode(0);
     SetCmdPrefix(64);
     SetCdcSerialNo(1);
+    fTextEncoding = FileEncoding::Undecided;
     return *this;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/KeyEntryState.h"
+#include "model/TextEncoding.h"
 
 #include <array>
 #include <bitset>
@@ -139,6 +140,11 @@ public:
     std::int32_t CdcSerialNo() const { return fCdcSerialNo; }
     void SetCdcSerialNo(std::int32_t value) { fCdcSerialNo = value; }
 
+    // The encoding of the file the definition was read from or last written to, in which a new file of
+    // it is written; Undecided for a new definition and one whose files held plain ASCII only.
+    FileEncoding TextEncoding() const { return fTextEncoding; }
+    void SetTextEncoding(FileEncoding value) { fTextEncoding = value; }
+
     // The definition itself. Other layers read these directly; the main window writes bViewInHex.
     std::array<TKeyDataRec, KeyCount> keys;
     std::uint8_t fKey = 0;
@@ -169,4 +175,5 @@ private:
     void insertAt(std::int32_t& position, int elements, std::int32_t value);
 
     const IKeyEntryState* fKeyEntryState = nullptr;
+    FileEncoding fTextEncoding = FileEncoding::Undecided;
 };

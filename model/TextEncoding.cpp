@@ -1,5 +1,6 @@
 #include "model/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -117,6 +118,50 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
             AppendUtf8(text, *Windows1252Character(b, UndefinedWindows1252::OwnCodePoint));
     }
     return text;
+}
+
+bool AppendWindows1252(std::string& bytes, std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            bytes += text[i++];
+            continue;
+        }
+        // Only two- and three-byte forms can be characters of the code page (U+0080 to U+2122).
+        const std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+        if (length == 0 || text.size() - i < length || !IsValidUtf8(text.substr(i, length)))
+            return false;
+        char32_t c = lead & (length == 2 ? 0x1Fu : 0x0Fu);
+        for (std::size_t k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+        const std::optional<std::uint8_t> byte = Windows1252Byte(c, UndefinedWindows1252::OwnCodePoint);
+        if (!byte)
+            return false;
+        bytes += static_cast<char>(*byte);
+        i += length;
+    }
+    return true;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    if (!AppendWindows1252(bytes, text))
+        return std::nullopt;
+    return bytes;
+}
+
+bool IsAscii(std::string_view text) {
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, text.data() + i, 8);
+        if ((eight & 0x8080808080808080u) != 0)
+            return false;
+    }
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxCharacters) {

@@ -34,6 +34,23 @@ bool IsValidUtf8(std::string_view bytes);
 // Windows-1252 text as UTF-8, the undefined bytes under OwnCodePoint.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// UTF-8 text as Windows-1252, the undefined bytes under OwnCodePoint, so that it gives back the bytes
+// Windows1252ToUtf8 read. nullopt when the text holds a character the code page cannot hold, or is
+// not valid UTF-8: nothing is ever replaced by "?".
+std::optional<std::string> Utf8ToWindows1252(std::string_view text);
+// The same appended to bytes; false, with bytes in an unspecified state, where the other gives nullopt.
+bool AppendWindows1252(std::string& bytes, std::string_view text);
+
+// Whether every byte of text is ASCII, the same in both encodings.
+bool IsAscii(std::string_view text);
+
+// The encoding of a text file: how it was read, and how it is written again.
+enum class FileEncoding : std::uint8_t {
+    Undecided,   // plain ASCII, or no file yet: either encoding reads it alike
+    Utf8,        // valid UTF-8 with characters beyond ASCII, or with a byte-order mark
+    Windows1252, // not valid UTF-8: a file made on Windows
+};
+
 // The first maxCharacters characters of UTF-8 text (all of it when it is shorter).
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxCharacters);
 

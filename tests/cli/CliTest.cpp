@@ -166,6 +166,22 @@ TEST_F(Cli, ConvertingAConvertedFileChangesNothing) {
     }
 }
 
+// A definition keeps its encoding through convert: Windows-1252 stays Windows-1252, UTF-8 stays UTF-8
+// even where Windows-1252 could hold its names, and a converted file converts to the same bytes.
+TEST_F(Cli, ConvertKeepsTheEncoding) {
+    for (const std::string name : {"Caf\xE9", "Caf\xC3\xA9", "\xE6\x97\xA5\xE6\x9C\xAC"}) {
+        const fs::path byHand = writeDefinition("[KEY0]\r\nLevel_1_Name=" + name + "\r\n", "hand.ckd");
+        const fs::path original = folder / "original.ckd";
+        const fs::path converted = folder / "converted.ckd";
+        fs::remove(original);
+        fs::remove(converted);
+        ASSERT_EQ(run("convert " + quoted(byHand) + " " + quoted(original)).exitCode, 0) << name;
+        EXPECT_NE(ReadBytes(original).find("Level_1_Name=" + name + "\r\n"), std::string::npos) << name;
+        ASSERT_EQ(run("convert " + quoted(original) + " " + quoted(converted)).exitCode, 0) << name;
+        EXPECT_EQ(ReadBytes(converted), ReadBytes(original)) << name;
+    }
+}
+
 TEST_F(Cli, ShowsTheParametersAndTheMacros) {
     const fs::path definition = writeDefinition(fixture);
     const std::string parameters =

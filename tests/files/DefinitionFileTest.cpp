@@ -279,6 +279,72 @@ TEST_F(DefinitionFile, UpdatesAnExistingFileInPlace) {
     EXPECT_EQ(MacroValues(back, 3, 0), Values{0x42});
 }
 
+// A Windows-1252 file edited in one key keeps every other line byte for byte and its names in
+// Windows-1252; a name that code page cannot hold makes the file UTF-8 as a whole, and the writer says
+// so at that save only.
+TEST_F(DefinitionFile, KeepsTheEncodingOfItsFile) {
+    TKeypadClass keypad;
+    SetMacro(keypad, 0, 0, {0x41});
+    keypad.SetMacroName("Caf\xC3\xA9");
+    ToggleShiftSlots slots;
+    EXPECT_EQ(WriteDefinitionFile(keypad, file(), slots), DefinitionWriteResult::Written);
+    const std::string written = ReadBytes(file());
+    ASSERT_NE(written.find(
+                  "[KEY0]\r\nKeyType=0\r\nL1_AutoRepeat=0\r\nLevel_1_Codes=41\r\nLevel_1_Name=Caf\xE9\r\n"),
+              std::string::npos);
+
+    TKeypadClass back;
+    ASSERT_EQ(ReadDefinitionFile(back, file()), DefinitionReadResult::Loaded);
+    EXPECT_EQ(back.TextEncoding(), FileEncoding::Windows1252);
+    EXPECT_EQ(back.GetMacroName(), "Caf\xC3\xA9");
+    back.SetKey(5);
+    back.SetLevel(1);
+    back.SetMacroName("d\xC3\xA9j\xC3\xA0");
+    EXPECT_EQ(WriteDefinitionFile(back, file(), slots), DefinitionWriteResult::Written);
+    std::string expected = written;
+    const std::string before = "Level_2_Name=\r\n[KEY6]";
+    expected.replace(expected.find(before), before.size(), "Level_2_Name=d\xE9j\xE0\r\n[KEY6]");
+    EXPECT_EQ(ReadBytes(file()), expected);
+
+    back.SetMacroName("\xE6\x97\xA5\xE6\x9C\xAC");
+    EXPECT_EQ(WriteDefinitionFile(back, file(), slots), DefinitionWriteResult::SwitchedToUtf8);
+    const std::string utf8 = ReadBytes(file());
+    EXPECT_NE(utf8.find("Level_1_Name=Caf\xC3\xA9\r\n"), std::string::npos);
+    EXPECT_NE(utf8.find("Level_2_Name=\xE6\x97\xA5\xE6\x9C\xAC\r\n[KEY6]"), std::string::npos);
+    EXPECT_EQ(back.TextEncoding(), FileEncoding::Utf8);
+    EXPECT_EQ(WriteDefinitionFile(back, file(), slots), DefinitionWriteResult::Written);
+    EXPECT_EQ(ReadBytes(file()), utf8);
+}
+
+// A new file: in the encoding of the file the definition came from, else Windows-1252 when every name
+// fits it.
+TEST_F(DefinitionFile, WritesANewFileInTheEncodingOfItsDefinition) {
+    const struct {
+        const char* name;
+        FileEncoding definition;
+        const char* written;
+        FileEncoding after;
+    } cases[] = {
+        {"Caf\xC3\xA9", FileEncoding::Undecided, "Caf\xE9", FileEncoding::Windows1252},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", FileEncoding::Undecided, "\xE6\x97\xA5\xE6\x9C\xAC", FileEncoding::Utf8},
+        {"Caf\xC3\xA9", FileEncoding::Utf8, "Caf\xC3\xA9", FileEncoding::Utf8},
+        {"Caf\xC3\xA9", FileEncoding::Windows1252, "Caf\xE9", FileEncoding::Windows1252},
+        {"Cafe", FileEncoding::Undecided, "Cafe", FileEncoding::Undecided},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(file());
+        TKeypadClass keypad;
+        keypad.SetMacroName(c.name);
+        keypad.SetTextEncoding(c.definition);
+        ToggleShiftSlots slots;
+        EXPECT_EQ(WriteDefinitionFile(keypad, file(), slots), DefinitionWriteResult::Written) << c.name;
+        EXPECT_NE(ReadBytes(file()).find(std::string("Level_1_Name=") + c.written + "\r\n"),
+                  std::string::npos)
+            << c.name;
+        EXPECT_EQ(keypad.TextEncoding(), c.after) << c.name;
+    }
+}
+
 TEST_F(DefinitionFile, AFailedSaveKeepsTheOldFileTheSelectionAndTheSlots) {
     const auto path = file();
     WriteBytes(path, "[KEY0]\r\nLEVEL_1_CODES=41\r\n");

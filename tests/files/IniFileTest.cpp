@@ -168,8 +168,8 @@ TEST(IniText, WritesInPlace) {
          [](IniFile& ini) { ini.WriteInteger("S", "k", 9); }, "[S]\r\nk=9\r\nk=2\r\n[S]\r\nk=3\r\n"},
         {"a byte-order mark kept", "\xEF\xBB\xBF[S]\r\nk=1\r\n",
          [](IniFile& ini) { ini.WriteInteger("S", "k", 2); }, "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
-        {"Windows-1252 text kept as UTF-8", "[S]\r\nname=caf\xE9\r\n",
-         [](IniFile& ini) { ini.WriteInteger("S", "k", 1); }, "[S]\r\nname=caf\xC3\xA9\r\nk=1\r\n"},
+        {"Windows-1252 text kept byte for byte", "[S]\r\nname=caf\xE9\r\n",
+         [](IniFile& ini) { ini.WriteInteger("S", "k", 1); }, "[S]\r\nname=caf\xE9\r\nk=1\r\n"},
         {"later sections still found after lines were inserted before them", "[S]\nk=1\n[T]\nt=1\n",
          [](IniFile& ini) {
              ini.WriteString("S", "new", "2");
@@ -198,6 +198,66 @@ TEST(IniText, WritesInPlace) {
         IniFile ini = IniFile::FromText(c.before);
         c.write(ini);
         EXPECT_EQ(ini.Text(), c.after) << c.what;
+    }
+}
+
+// A file keeps the encoding it was read in as long as it can hold every line; a new or plain ASCII
+// file is Windows-1252 when every line fits it.
+TEST(IniText, WritesInTheFilesOwnEncoding) {
+    const std::string nihon = "\xE6\x97\xA5\xE6\x9C\xAC"; // two characters no code page byte holds
+    const struct {
+        const char* what;
+        std::string before;
+        std::string name; // written as [S] name=
+        std::string after;
+        FileEncoding written;
+    } cases[] = {
+        {"Windows-1252, every other byte kept, undefined bytes too",
+         "[S]\r\nname=x\r\nother=caf\xE9 \x80\x81\r\n", "th\xC3\xA9",
+         "[S]\r\nname=th\xE9\r\nother=caf\xE9 \x80\x81\r\n", FileEncoding::Windows1252},
+        {"Windows-1252 given what it cannot hold becomes UTF-8 whole", "[S]\r\nname=x\r\nother=caf\xE9\r\n",
+         nihon, "[S]\r\nname=" + nihon + "\r\nother=caf\xC3\xA9\r\n", FileEncoding::Utf8},
+        {"UTF-8 stays UTF-8", "[S]\r\nother=caf\xC3\xA9\r\n", "\xC3\xA9",
+         "[S]\r\nother=caf\xC3\xA9\r\nname=\xC3\xA9\r\n", FileEncoding::Utf8},
+        {"UTF-8 by its byte-order mark", "\xEF\xBB\xBF[S]\r\n", "\xC3\xA9",
+         "\xEF\xBB\xBF[S]\r\nname=\xC3\xA9\r\n", FileEncoding::Utf8},
+        {"plain ASCII, a name Windows-1252 holds", "[S]\r\n", "Caf\xC3\xA9", "[S]\r\nname=Caf\xE9\r\n",
+         FileEncoding::Windows1252},
+        {"new, a name Windows-1252 holds", "", "Caf\xC3\xA9 \xE2\x82\xAC", "[S]\r\nname=Caf\xE9 \x80\r\n",
+         FileEncoding::Windows1252},
+        {"new, a name it cannot hold", "", nihon, "[S]\r\nname=" + nihon + "\r\n", FileEncoding::Utf8},
+        {"new, plain ASCII", "", "Cafe", "[S]\r\nname=Cafe\r\n", FileEncoding::Undecided},
+        // "\xC3\xA9" in Windows-1252 would read back as UTF-8, "\xC3\xA9" in one character.
+        {"new, a name whose Windows-1252 bytes look like UTF-8", "", "\xC3\x83\xC2\xA9",
+         "[S]\r\nname=\xC3\x83\xC2\xA9\r\n", FileEncoding::Utf8},
+    };
+    for (const auto& c : cases) {
+        IniFile ini = IniFile::FromText(c.before);
+        ini.WriteString("S", "name", c.name);
+        EXPECT_EQ(ini.WrittenEncoding(), c.written) << c.what;
+        EXPECT_EQ(ini.Text(), c.after) << c.what;
+        // Whatever the bytes, the text reads back the same.
+        EXPECT_EQ(IniFile::FromText(ini.Text()).ReadString("S", "name"), c.name) << c.what;
+    }
+}
+
+TEST(IniText, APreferredEncodingOnlyDecidesAFileThatHasNone) {
+    const struct {
+        std::string before;
+        FileEncoding preferred;
+        std::string after;
+    } cases[] = {
+        {"", FileEncoding::Utf8, "[S]\r\nname=\xC3\xA9\r\n"},
+        {"[T]\r\n", FileEncoding::Utf8, "[T]\r\n[S]\r\nname=\xC3\xA9\r\n"},
+        {"", FileEncoding::Windows1252, "[S]\r\nname=\xE9\r\n"},
+        {"[T]\r\nk=\xC3\xA0\r\n", FileEncoding::Windows1252, "[T]\r\nk=\xC3\xA0\r\n[S]\r\nname=\xC3\xA9\r\n"},
+        {"[T]\r\nk=\xE0\r\n", FileEncoding::Utf8, "[T]\r\nk=\xE0\r\n[S]\r\nname=\xE9\r\n"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini = IniFile::FromText(c.before);
+        ini.PreferEncoding(c.preferred);
+        ini.WriteString("S", "name", "\xC3\xA9");
+        EXPECT_EQ(ini.Text(), c.after) << c.before;
     }
 }
 
@@ -285,7 +345,9 @@ TEST_F(IniFileOnDisk, SavesAndLoadsTheSameText) {
     ini.WriteInteger("S", "k", 2);
     ini.WriteString("T", "name", "\xC3\xA9");
     ini.Save(path);
-    EXPECT_EQ(ReadBytes(path), "; kept\n[S]\nk=2\n[T]\r\nname=\xC3\xA9\r\n");
+    // A file of plain ASCII takes what Windows tools read: Windows-1252.
+    EXPECT_EQ(ReadBytes(path), "; kept\n[S]\nk=2\n[T]\r\nname=\xE9\r\n");
+    EXPECT_EQ(IniFile::Load(path).ReadString("T", "name"), "\xC3\xA9");
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"a.ini"});
 }
 

@@ -14,6 +14,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QToolButton>
 #include <exception>
@@ -130,9 +131,10 @@ bool TfrmMain::SaveAsMenuItemClick() {
 // send an image that may not match the definition.
 bool TfrmMain::SaveDefinitionAs(const QString& path) {
     const QString imagePath = DownloadImagePath(path);
-    const std::optional<QString> failure = RunBusy([this, &path, &imagePath] {
+    DefinitionWriteResult written = DefinitionWriteResult::Written;
+    const std::optional<QString> failure = RunBusy([this, &path, &imagePath, &written] {
         ToggleShiftSlots slotKeys;
-        WriteDefinitionFile(Keypad, toFilesystemPath(path), slotKeys);
+        written = WriteDefinitionFile(Keypad, toFilesystemPath(path), slotKeys);
         ShowDocumentTitle(path);
         ChangesPending(false);
         WriteDownloadImage(Keypad, toFilesystemPath(imagePath), slotKeys,
@@ -144,6 +146,11 @@ bool TfrmMain::SaveDefinitionAs(const QString& path) {
         ReportError(this, *failure);
         return false;
     }
+    // Once: from now on the file is UTF-8 and stays so.
+    if (written == DefinitionWriteResult::SwitchedToUtf8)
+        MessageBox::inform(this, MessageBox::Icon::Information, ProgramName,
+                           u"%1 is saved in UTF-8 from now on: a name in it has characters that "
+                           u"Windows-1252 cannot hold."_s.arg(QFileInfo(path).fileName()));
     return true;
 }
 

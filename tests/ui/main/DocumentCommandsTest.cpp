@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -68,6 +69,7 @@ private slots:
     void failedSaveLosesNothingAndDownloadRefuses();
     void saveUpdatesOnlyAnUsedLoaderIni_data();
     void saveUpdatesOnlyAnUsedLoaderIni();
+    void saveKeepsTheFilesEncodingAndSaysOnceWhenItChanges();
 };
 
 // Each command against the question's three answers, on a named definition with an unsaved edit. The
@@ -508,6 +510,50 @@ void TestDocumentCommands::saveUpdatesOnlyAnUsedLoaderIni() {
     } else {
         QCOMPARE(fileBytes(programIni), loaderIni);
     }
+}
+
+// A definition made on Windows keeps Windows-1252 through the window's saves; a name that code page
+// cannot hold makes the file UTF-8, which the window says at that save only.
+void TestDocumentCommands::saveKeepsTheFilesEncodingAndSaysOnceWhenItChanges() {
+    TProgramsFixture p;
+    const QString path = p.f.userPath(u"Macro_Files/windows.ckd"_s);
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[KEY0]\r\nLevel_1_Name=caf\xE9\r\n[KEY1]\r\nLevel_1_Name=x\r\n");
+    }
+    FileDialog::setNextFileName(path);
+    click(p, u"ToolBtnOpen"_s);
+    QCOMPARE(p.f.control<QLineEdit>(u"EditName"_s)->text(), u"caf\u00e9"_s);
+
+    const auto renameKey1 = [&p](const char* name) {
+        p.f.keypad().SetKey(1);
+        p.f.keypad().SetMacroName(name);
+        p.f.keypad().SetKey(0);
+        p.window().ChangesPending(true);
+        click(p, u"ToolBtnSave"_s);
+    };
+    renameKey1("th\xC3\xA9");
+    QVERIFY(MessageBox::shown().empty());
+    QByteArray bytes = fileBytes(path);
+    QVERIFY2(bytes.contains("[KEY0]\r\nLevel_1_Name=caf\xE9\r\n") &&
+                 bytes.contains("[KEY1]\r\nLevel_1_Name=th\xE9\r\n"),
+             bytes.constData());
+
+    renameKey1("\xE6\x97\xA5\xE6\x9C\xAC");
+    QCOMPARE(MessageBox::shown().size(), 1u);
+    QCOMPARE(MessageBox::shown().front().icon, MessageBox::Icon::Information);
+    QCOMPARE(MessageBox::shown().front().text, u"windows.ckd is saved in UTF-8 from now on: a name in it has "
+                                               u"characters that Windows-1252 cannot hold."_s);
+    bytes = fileBytes(path);
+    QVERIFY2(bytes.contains("[KEY0]\r\nLevel_1_Name=caf\xC3\xA9\r\n") &&
+                 bytes.contains("[KEY1]\r\nLevel_1_Name=\xE6\x97\xA5\xE6\x9C\xAC\r\n"),
+             bytes.constData());
+    QVERIFY(!p.window().HasChangesPending());
+
+    renameKey1("\xE6\x97\xA5");
+    QCOMPARE(MessageBox::shown().size(), 1u);
+    QCOMPARE(ReadBack(path).keys[1].Macro[0].Name, std::string("\xE6\x97\xA5"));
 }
 
 KW24_GUI_TEST(TestDocumentCommands);
