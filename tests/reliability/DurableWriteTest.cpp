@@ -1,4 +1,4 @@
-// Every kind of file the program writes reaches the disk in the order that survives a power cut: the
+// Every kind of file the program writes (definition, image, loader INI, settings, recovery copy) reaches the disk in the order that survives a power cut: the
 // temporary file's data is flushed before it is renamed over the target, and the folder is flushed
 // after the rename. The file-system steps are recorded rather than performed by a real disk.
 #include "files/DefinitionFile.h"
@@ -6,6 +6,7 @@
 #include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"
+#include "files/RecoveryFile.h"
 #include "tests/support/KeypadBuilders.h"
 #include "tests/support/TempFolder.h"
 
@@ -80,6 +81,8 @@ TEST_F(DurableWrite, EveryKindOfFileIsFlushedRenamedAndItsFolderFlushed) {
     const fs::path loaderIni = folder / "Uplinker.ini";
     const fs::path settings = folder / "Keywright24.ini";
     WriteBytes(loaderIni, "[Com Port Configuration]\r\nComPort=4\r\n");
+    RecoveryCopy recovery(folder / "Recovery", "1-a");
+    const fs::path recoveryCopy = folder / "Recovery" / "pad-1-a.ckd";
 
     struct Writer {
         const char* what;
@@ -98,6 +101,8 @@ TEST_F(DurableWrite, EveryKindOfFileIsFlushedRenamedAndItsFolderFlushed) {
              ini.Save(settings);
          },
          {settings}},
+        {"recovery copy", [&] { recovery.Write(keypad, {PathText(definition), {}}); }, {recoveryCopy}},
+        {"recovery copy again", [&] { recovery.Write(keypad, {PathText(definition), {}}); }, {recoveryCopy}},
     };
     for (const Writer& writer : writers) {
         SCOPED_TRACE(writer.what);
@@ -109,7 +114,7 @@ TEST_F(DurableWrite, EveryKindOfFileIsFlushedRenamedAndItsFolderFlushed) {
         ExpectDurableWrites(recorder.steps, writer.targets);
     }
     EXPECT_EQ(FolderEntries(folder),
-              (std::vector<std::string>{"Keywright24.ini", "Uplinker.ini", "pad.ckd", "pad.hex"}));
+              (std::vector<std::string>{"Keywright24.ini", "Recovery", "Uplinker.ini", "pad.ckd", "pad.hex"}));
 }
 
 TEST_F(DurableWrite, AFileInTheWorkingFolderFlushesThatFolder) {
