@@ -48,6 +48,8 @@ int RunKeywright24(int argc, char** argv) {
             startupPrompt->raise(); // above the main window also where no window manager keeps it there
         if (quitAfterShow)
             QTimer::singleShot(0, &application, &QCoreApplication::quit);
+        else
+            QTimer::singleShot(0, &frmMain, &TfrmMain::OfferRecovery); // over the window, once it is shown
         return QApplication::exec();
     } catch (const std::exception& error) {
         // A failure during start-up ends the program after the report.
