@@ -8,8 +8,8 @@
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 #include <stdexcept>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;

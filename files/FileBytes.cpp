@@ -226,9 +226,9 @@ std::error_code lastWindowsError() {
 } // namespace
 
 std::error_code FileSteps::FlushFile(const fs::path& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return lastWindowsError();
     const std::error_code error = ::FlushFileBuffers(file) ? std::error_code() : lastWindowsError();

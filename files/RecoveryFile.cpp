@@ -211,9 +211,8 @@ std::optional<LeftRecovery> ClaimLeftRecovery(const fs::path& folder) {
         }
     }
 
-    const auto newest = std::max_element(left.begin(), left.end(), [](const auto& a, const auto& b) {
-        return a.info.time < b.info.time;
-    });
+    const auto newest = std::max_element(
+        left.begin(), left.end(), [](const auto& a, const auto& b) { return a.info.time < b.info.time; });
     if (newest == left.end())
         return std::nullopt;
     return std::move(*newest);

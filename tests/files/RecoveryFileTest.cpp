@@ -77,7 +77,8 @@ protected:
     fs::path recovery() const { return folder / "Recovery"; }
 
     // A copy left by a program that has ended: its file, with no lock held.
-    fs::path leaveCopy(const std::string& name, const RecoveryInfo& info, TKeypadClass keypad = FullDefinition()) {
+    fs::path leaveCopy(const std::string& name, const RecoveryInfo& info,
+                       TKeypadClass keypad = FullDefinition()) {
         fs::create_directories(recovery());
         const fs::path path = recovery() / name;
         WriteBytes(path, RecoveryText(keypad, info));
@@ -96,7 +97,8 @@ TEST_F(RecoveryFolder, ACopyIsNamedPerDocumentAndInstanceAndFollowsTheDocument) 
         EXPECT_EQ(FolderEntries(recovery()),
                   (std::vector<std::string>{"untitled-4711-ab12.ckd", "untitled-4711-ab12.lock"}));
         TKeypadClass back;
-        EXPECT_EQ(ReadRecovery(back, LoadDefinitionIni(copy.Path())), (RecoveryInfo{"untitled.ckd", SomeTime + 1s}));
+        EXPECT_EQ(ReadRecovery(back, LoadDefinitionIni(copy.Path())),
+                  (RecoveryInfo{"untitled.ckd", SomeTime + 1s}));
         ExpectSameDefinition(back, FullDefinitionAsWritten());
 
         copy.Remove();
@@ -146,8 +148,8 @@ TEST_F(RecoveryFolder, TheNewestReadableCopyIsOfferedAndUnusableFilesGo) {
     const std::optional<LeftRecovery> claimed = ClaimLeftRecovery(recovery());
     ASSERT_TRUE(claimed);
     EXPECT_EQ(claimed->info.document, "/home/me/newer.ckd");
-    EXPECT_EQ(FolderEntries(recovery()),
-              (std::vector<std::string>{"newer-2-b.ckd", "newer-2-b.lock", "older-1-a.ckd", "older-1-a.lock"}));
+    EXPECT_EQ(FolderEntries(recovery()), (std::vector<std::string>{"newer-2-b.ckd", "newer-2-b.lock",
+                                                                   "older-1-a.ckd", "older-1-a.lock"}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// Every kind of file the program writes (definition, image, loader INI, settings, recovery copy) reaches the disk in the order that survives a power cut: the
-// temporary file's data is flushed before it is renamed over the target, and the folder is flushed
-// after the rename. The file-system steps are recorded rather than performed by a real disk.
+// Every kind of file the program writes (definition, image, loader INI, settings, recovery copy) reaches the
+// disk in the order that survives a power cut: the temporary file's data is flushed before it is renamed over
+// the target, and the folder is flushed after the rename. The file-system steps are recorded rather than
+// performed by a real disk.
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 #include "files/FileBytes.h"
@@ -52,7 +53,8 @@ public:
 
 // Checks that steps are, for each target in turn: the temporary file beside it written, its data
 // flushed, renamed over the target, and the target's folder flushed.
-void ExpectDurableWrites(const std::vector<RecordingSteps::Step>& steps, const std::vector<fs::path>& targets) {
+void ExpectDurableWrites(const std::vector<RecordingSteps::Step>& steps,
+                         const std::vector<fs::path>& targets) {
     ASSERT_EQ(steps.size(), 4 * targets.size());
     for (std::size_t i = 0; i < targets.size(); ++i) {
         SCOPED_TRACE(targets[i].filename().string());
@@ -92,7 +94,8 @@ TEST_F(DurableWrite, EveryKindOfFileIsFlushedRenamedAndItsFolderFlushed) {
     const Writer writers[] = {
         {"new definition file", [&] { WriteDefinitionFile(keypad, definition, slots); }, {definition}},
         {"definition file in place", [&] { WriteDefinitionFile(keypad, definition, slots); }, {definition}},
-        {"download image and loader INI", [&] { WriteDownloadImage(keypad, image, slots, loaderIni); },
+        {"download image and loader INI",
+         [&] { WriteDownloadImage(keypad, image, slots, loaderIni); },
          {image, loaderIni}},
         {"settings file",
          [&] {
@@ -101,8 +104,16 @@ TEST_F(DurableWrite, EveryKindOfFileIsFlushedRenamedAndItsFolderFlushed) {
              ini.Save(settings);
          },
          {settings}},
-        {"recovery copy", [&] { recovery.Write(keypad, {PathText(definition), {}}); }, {recoveryCopy}},
-        {"recovery copy again", [&] { recovery.Write(keypad, {PathText(definition), {}}); }, {recoveryCopy}},
+        {"recovery copy",
+         [&] {
+             recovery.Write(keypad, {PathText(definition), {}});
+         },
+         {recoveryCopy}},
+        {"recovery copy again",
+         [&] {
+             recovery.Write(keypad, {PathText(definition), {}});
+         },
+         {recoveryCopy}},
     };
     for (const Writer& writer : writers) {
         SCOPED_TRACE(writer.what);
@@ -113,8 +124,8 @@ TEST_F(DurableWrite, EveryKindOfFileIsFlushedRenamedAndItsFolderFlushed) {
         }
         ExpectDurableWrites(recorder.steps, writer.targets);
     }
-    EXPECT_EQ(FolderEntries(folder),
-              (std::vector<std::string>{"Keywright24.ini", "Recovery", "Uplinker.ini", "pad.ckd", "pad.hex"}));
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"Keywright24.ini", "Recovery", "Uplinker.ini",
+                                                               "pad.ckd", "pad.hex"}));
 }
 
 TEST_F(DurableWrite, AFileInTheWorkingFolderFlushesThatFolder) {

@@ -1,6 +1,7 @@
 // Every writer of the file layer, with a write that fails part way, a folder that has become read-only,
-// a flush to the disk that fails and a rename that fails: the previous file stays byte for byte, no temporary file is left behind, and
-// the error names the file. The faults are injected, so they need no permissions and work for root.
+// a flush to the disk that fails and a rename that fails: the previous file stays byte for byte, no temporary
+// file is left behind, and the error names the file. The faults are injected, so they need no permissions and
+// work for root.
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 #include "files/FileBytes.h"

@@ -4,9 +4,9 @@
 #include "model/KeypadClass.h"
 #include "platform/FileDialog.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
-#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
