@@ -46,10 +46,10 @@ int RunKeywright24(int argc, char** argv) {
         frmMain.show();
         if (startupPrompt)
             startupPrompt->raise(); // above the main window also where no window manager keeps it there
+        // Over the window, once it is shown; with no recovery copy left, one look at a folder.
+        QTimer::singleShot(0, &frmMain, &TfrmMain::OfferRecovery);
         if (quitAfterShow)
             QTimer::singleShot(0, &application, &QCoreApplication::quit);
-        else
-            QTimer::singleShot(0, &frmMain, &TfrmMain::OfferRecovery); // over the window, once it is shown
         return QApplication::exec();
     } catch (const std::exception& error) {
         // A failure during start-up ends the program after the report.
