@@ -118,8 +118,15 @@ void RecoveryCopy::Write(TKeypadClass& keypad, const RecoveryInfo& info) {
     const std::string text = RecoveryText(keypad, info);
     const fs::path path = folder_ / (nameForCopy(info.document) + "-" + instance_ + CopyExtension);
     if (path == path_) {
-        WriteFileAtomically(path_, text);
-        return;
+        try {
+            WriteFileAtomically(path_, text);
+            return;
+        } catch (const FileError&) {
+            std::error_code error;
+            if (fs::is_directory(folder_, error))
+                throw;
+            Remove(); // the folder was removed under the copy: make it all again
+        }
     }
     std::error_code error;
     fs::create_directories(folder_, error);
