@@ -46,9 +46,9 @@ std::optional<FileLock> FileLock::TryLock(const fs::path& path) {
 }
 
 void FileLock::release() {
-    if (handle_ != -1)
-        ::CloseHandle(reinterpret_cast<HANDLE>(handle_)); // closing the handle ends its lock
-    handle_ = -1;
+    if (fHandle != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(fHandle)); // closing the handle ends its lock
+    fHandle = -1;
 }
 
 #else
@@ -71,22 +71,22 @@ std::optional<FileLock> FileLock::TryLock(const fs::path& path) {
 }
 
 void FileLock::release() {
-    if (handle_ != -1)
-        ::close(static_cast<int>(handle_)); // closing the last descriptor ends its lock
-    handle_ = -1;
+    if (fHandle != -1)
+        ::close(static_cast<int>(fHandle)); // closing the last descriptor ends its lock
+    fHandle = -1;
 }
 
 #endif
 
 FileLock::FileLock(FileLock&& other) noexcept
-    : path_(std::move(other.path_))
-    , handle_(std::exchange(other.handle_, -1)) {}
+    : fPath(std::move(other.fPath))
+    , fHandle(std::exchange(other.fHandle, -1)) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
     if (this != &other) {
         release();
-        path_ = std::move(other.path_);
-        handle_ = std::exchange(other.handle_, -1);
+        fPath = std::move(other.fPath);
+        fHandle = std::exchange(other.fHandle, -1);
     }
     return *this;
 }
@@ -97,6 +97,6 @@ FileLock::~FileLock() {
 
 void FileLock::RemoveAndRelease() {
     std::error_code ignored;
-    fs::remove(path_, ignored);
+    fs::remove(fPath, ignored);
     release();
 }

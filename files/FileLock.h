@@ -20,7 +20,7 @@ public:
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();
 
-    const std::filesystem::path& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return fPath; }
     // Removes the lock file, then releases the lock. Whoever opened the file before it went and takes
     // the lock now holds a lock on nothing: remove what the lock guards first, and after taking a lock
     // check that it is still there.
@@ -28,10 +28,10 @@ public:
 
 private:
     FileLock(std::filesystem::path path, std::intptr_t handle)
-        : path_(std::move(path))
-        , handle_(handle) {}
+        : fPath(std::move(path))
+        , fHandle(handle) {}
     void release();
 
-    std::filesystem::path path_;
-    std::intptr_t handle_ = -1; // a file descriptor, or a Windows handle; -1 when released
+    std::filesystem::path fPath;
+    std::intptr_t fHandle = -1; // a file descriptor, or a Windows handle; -1 when released
 };

@@ -107,8 +107,8 @@ RecoveryInfo ReadRecovery(TKeypadClass& keypad, const IniFile& ini) {
 }
 
 RecoveryCopy::RecoveryCopy(fs::path folder, std::string instance)
-    : folder_(std::move(folder))
-    , instance_(std::move(instance)) {}
+    : fFolder(std::move(folder))
+    , fInstance(std::move(instance)) {}
 
 RecoveryCopy::~RecoveryCopy() {
     Remove();
@@ -116,20 +116,20 @@ RecoveryCopy::~RecoveryCopy() {
 
 void RecoveryCopy::Write(TKeypadClass& keypad, const RecoveryInfo& info) {
     const std::string text = RecoveryText(keypad, info);
-    const fs::path path = folder_ / (nameForCopy(info.document) + "-" + instance_ + CopyExtension);
-    if (path == path_) {
+    const fs::path path = fFolder / (nameForCopy(info.document) + "-" + fInstance + CopyExtension);
+    if (path == fPath) {
         try {
-            WriteFileAtomically(path_, text);
+            WriteFileAtomically(fPath, text);
             return;
         } catch (const FileError&) {
             std::error_code error;
-            if (fs::is_directory(folder_, error))
+            if (fs::is_directory(fFolder, error))
                 throw;
             Remove(); // the folder was removed under the copy: make it all again
         }
     }
     std::error_code error;
-    fs::create_directories(folder_, error);
+    fs::create_directories(fFolder, error);
     if (error)
         throw FileError("Unable to write to " + PathText(path) + ": " + error.message());
     // Locked before the copy exists, so that no other program ever sees it unlocked.
@@ -144,18 +144,18 @@ void RecoveryCopy::Write(TKeypadClass& keypad, const RecoveryInfo& info) {
         throw;
     }
     Remove();
-    path_ = path;
-    lock_ = std::move(lock);
+    fPath = path;
+    fLock = std::move(lock);
 }
 
 void RecoveryCopy::Remove() noexcept {
-    if (path_.empty())
+    if (fPath.empty())
         return;
     std::error_code ignored;
-    fs::remove(path_, ignored);
-    lock_->RemoveAndRelease();
-    lock_.reset();
-    path_.clear();
+    fs::remove(fPath, ignored);
+    fLock->RemoveAndRelease();
+    fLock.reset();
+    fPath.clear();
 }
 
 void LeftRecovery::RestoreInto(TKeypadClass& keypad) const {

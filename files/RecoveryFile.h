@@ -49,13 +49,13 @@ public:
     // Removes the copy and its lock; nothing when there is none.
     void Remove() noexcept;
     // The copy's file; empty while there is none.
-    const std::filesystem::path& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return fPath; }
 
 private:
-    std::filesystem::path folder_;
-    std::string instance_;
-    std::filesystem::path path_;
-    std::optional<FileLock> lock_;
+    std::filesystem::path fFolder;
+    std::string fInstance;
+    std::filesystem::path fPath;
+    std::optional<FileLock> fLock;
 };
 
 // A recovery copy that a program left behind when it ended without removing it, claimed by this one:
