@@ -1,11 +1,15 @@
-// File work beside its floor: what reading or writing the same bytes costs without any parsing.
+// File work beside its floor: what reading or writing the same bytes costs without any parsing (writing
+// durably, as every save does).
 #include "bench/FullDefinition.h"
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -17,13 +21,22 @@ std::string readAll(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeAndRename(const fs::path& path, const std::string& bytes) {
+void flushAndClose(int descriptor) {
+    if (descriptor < 0 || ::fsync(descriptor) != 0)
+        throw std::runtime_error("cannot flush");
+    ::close(descriptor);
+}
+
+// What any durable save of the bytes costs: written to a temporary file, flushed to the disk, renamed
+// over path, and the folder flushed.
+void writeFlushAndRename(const fs::path& path, const std::string& bytes) {
     const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
+    const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (out < 0 || ::write(out, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+        throw std::runtime_error("cannot write");
+    flushAndClose(out);
     fs::rename(temporary, path);
+    flushAndClose(::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
 struct SavedDefinition {
@@ -83,7 +96,7 @@ void WriteDefinitionFloor(benchmark::State& state) {
     const std::string bytes = readAll(saved.definition);
     const fs::path target = saved.folder.path() / "floor.ckd";
     for (auto _ : state)
-        writeAndRename(target, bytes);
+        writeFlushAndRename(target, bytes);
 }
 BENCHMARK(WriteDefinitionFloor);
 
@@ -100,7 +113,7 @@ void WriteImageFloor(benchmark::State& state) {
     const std::string bytes = readAll(saved.image);
     const fs::path target = saved.folder.path() / "floor.hex";
     for (auto _ : state)
-        writeAndRename(target, bytes);
+        writeFlushAndRename(target, bytes);
 }
 BENCHMARK(WriteImageFloor);
 

@@ -9,8 +9,18 @@
 #include <system_error>
 #include <utility>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -185,9 +195,16 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         failWriting(path, written.message());
     if (replacing)
         fs::permissions(temporary.path(), existing.permissions(), error);
+    // The data must be on the disk before the name points at it: a rename that reaches the disk first
+    // would, after a power cut, leave an empty or zero-filled file where the previous one stood.
+    if (const std::error_code flushed = steps->FlushFile(temporary.path()))
+        failWriting(path, flushed.message());
     if (const std::error_code renamed = steps->Rename(temporary.path(), target))
         failWriting(path, renamed.message());
     temporary.commit();
+    const fs::path folder = target.parent_path();
+    if (const std::error_code flushed = steps->FlushFolder(folder.empty() ? fs::path(".") : folder))
+        failWriting(path, flushed.message());
 }
 
 std::error_code FileSteps::WriteNewFile(const fs::path& path, std::string_view bytes) {
@@ -200,11 +217,88 @@ std::error_code FileSteps::WriteNewFile(const fs::path& path, std::string_view b
     return out ? std::error_code() : systemError(errno);
 }
 
+#ifdef _WIN32
+
+namespace {
+std::error_code lastWindowsError() {
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+} // namespace
+
+std::error_code FileSteps::FlushFile(const fs::path& path) {
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastWindowsError();
+    const std::error_code error = ::FlushFileBuffers(file) ? std::error_code() : lastWindowsError();
+    ::CloseHandle(file);
+    return error;
+}
+
+std::error_code FileSteps::Rename(const fs::path& from, const fs::path& to) {
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return lastWindowsError();
+}
+
+std::error_code FileSteps::FlushFolder(const fs::path&) {
+    return {};
+}
+
+#else
+
+namespace {
+
+// Some file systems (certain network and FUSE ones) cannot flush at all and say so; there is nothing
+// more a program can do there, so such a flush is not a failed write.
+bool flushUnsupported(int error) {
+    return error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS;
+}
+
+std::error_code flushOpened(int descriptor) {
+    int result;
+#ifdef __APPLE__
+    // fsync leaves the data in the drive's own cache there; F_FULLFSYNC asks the drive too.
+    result = ::fcntl(descriptor, F_FULLFSYNC);
+    if (result != 0)
+#endif
+        do
+            result = ::fsync(descriptor);
+        while (result != 0 && errno == EINTR);
+    const int error = result != 0 ? errno : 0;
+    ::close(descriptor);
+    return error == 0 || flushUnsupported(error) ? std::error_code() : systemError(error);
+}
+
+} // namespace
+
+std::error_code FileSteps::FlushFile(const fs::path& path) {
+    // fsync flushes the file, not just what went through one descriptor, so a new one serves.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return systemError(errno);
+    return flushOpened(descriptor);
+}
+
 std::error_code FileSteps::Rename(const fs::path& from, const fs::path& to) {
     std::error_code error;
     fs::rename(from, to, error);
     return error;
 }
+
+std::error_code FileSteps::FlushFolder(const fs::path& folder) {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int error = errno;
+        // A folder one may write in but not read (write and search rights only) cannot be opened to be
+        // flushed; the rename in it has been made all the same.
+        return error == EACCES || flushUnsupported(error) ? std::error_code() : systemError(error);
+    }
+    return flushOpened(descriptor);
+}
+
+#endif
 
 ScopedFileSteps::ScopedFileSteps(FileSteps& replacement)
     : previous_(steps) {

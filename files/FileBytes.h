@@ -23,16 +23,18 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxB
 // The same with the look at path already taken by the caller.
 std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes, const FileLook& look);
 
-// Replaces the file at path with bytes: writes them to a temporary file in the same folder and renames
-// that over path, so a failure at any point leaves the previous file whole and no temporary file behind.
-// A file that exists but may not be written is refused, also where renaming over it would be allowed.
-// A symbolic link is followed, and the file keeps its permissions. Throws FileError ("Unable to write
-// to <path>: <reason>").
+// Replaces the file at path with bytes, durably: writes them to a temporary file in the same folder,
+// flushes that file's data to the disk, renames it over path and flushes the folder, so that neither a
+// failure at any point nor a power cut leaves the file empty or half written: it is the previous file
+// or the new one, whole, and no temporary file is left behind. A file that exists but may not be
+// written is refused, also where renaming over it would be allowed. A symbolic link is followed, and
+// the file keeps its permissions. Throws FileError ("Unable to write to <path>: <reason>"); when only
+// the folder's flush failed, the new file is in place but may not survive a power cut.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The steps of WriteFileAtomically that change the file system, each reporting the system's error.
 // The real steps are the default; tests put their own in place with ScopedFileSteps to make a step
-// fail as a full disk, a folder turned read-only or a refused rename would.
+// fail as a full disk, a folder turned read-only or a refused rename would, or to record their order.
 class FileSteps {
 public:
     FileSteps() = default;
@@ -42,8 +44,14 @@ public:
 
     // Creates the file at path and writes bytes to it.
     virtual std::error_code WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
-    // Renames from to to, replacing a file there.
+    // Flushes the data of the file at path from the system's caches to the disk (fsync; on Windows
+    // FlushFileBuffers).
+    virtual std::error_code FlushFile(const std::filesystem::path& path);
+    // Renames from to to, replacing a file there (on Windows written through to the disk).
     virtual std::error_code Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+    // Flushes the folder's entries to the disk, so that a rename in it survives a power cut (fsync on
+    // the folder; nothing on Windows, where the rename was written through).
+    virtual std::error_code FlushFolder(const std::filesystem::path& folder);
 };
 
 // Makes WriteFileAtomically use steps while it lives.

@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 std::deque<MessageBox::Answer> queuedAnswers;
@@ -51,6 +52,22 @@ MessageBox::Answer MessageBox::askYesNoCancel(QWidget* parent, const QString& ti
     case QMessageBox::No: return Answer::No;
     default: return Answer::Cancel;
     }
+}
+
+MessageBox::Answer MessageBox::askRestoreDiscard(QWidget* parent, const QString& title, const QString& text) {
+    Answer answer;
+    if (answerWithoutShowing({Icon::Question, title, text}, Answer::Cancel, answer))
+        return answer;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QPushButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == restore)
+        return Answer::Restore;
+    if (box.clickedButton() == discard)
+        return Answer::Discard;
+    return Answer::Cancel;
 }
 
 void MessageBox::setNextAnswer(Answer answer) {

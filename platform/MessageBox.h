@@ -11,7 +11,7 @@ class QWidget;
 class MessageBox final {
 public:
     enum class Icon { Information, Warning, Error, Question };
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Answer { Ok, Yes, No, Cancel, Restore, Discard };
 
     struct Shown {
         Icon icon;
@@ -26,6 +26,8 @@ public:
     }
     // A modal confirmation box with Yes, No and Cancel.
     static Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text);
+    // A modal question with Restore (the default) and Discard; Cancel when it was closed without either.
+    static Answer askRestoreDiscard(QWidget* parent, const QString& title, const QString& text);
 
     // Test hooks. Queued answers are used in order, one per box, and nothing is shown. In test mode a
     // box without a queued answer is not shown either: it answers Ok, or Cancel for a question.

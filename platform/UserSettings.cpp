@@ -41,6 +41,9 @@ QString MacroFilesFolder(const QString& userFolder) {
 QString KeycapLabelsFolder(const QString& userFolder) {
     return QDir(userFolder).filePath(u"Keycap_Labels"_s);
 }
+QString RecoveryFolder(const QString& userFolder) {
+    return QDir(userFolder).filePath(u"Recovery"_s);
+}
 
 bool ReadHideStartBox(const QString& userFolder) {
     const QString settingsFile = SettingsFilePath(userFolder);

@@ -10,11 +10,12 @@
 // folder cannot be created.
 QString MakeUserFolder();
 
-// Inside the user folder: the settings file, and the initial folders of the definition file dialogs
-// and of the key label dialog.
+// Inside the user folder: the settings file, the initial folders of the definition file dialogs and
+// of the key label dialog, and the folder of recovery copies (made when the first copy is written).
 QString SettingsFilePath(const QString& userFolder);
 QString MacroFilesFolder(const QString& userFolder);
 QString KeycapLabelsFolder(const QString& userFolder);
+QString RecoveryFolder(const QString& userFolder);
 
 // Whether the settings file in userFolder asks not to show the startup prompt: section
 // "CONFIGURATION", key "Hide_StartBox", an integer other than 0. A missing or unreadable file, and a

@@ -1,6 +1,7 @@
-// Every writer of the file layer, with a write that fails part way, a folder that has become read-only
-// and a rename that fails: the previous file stays byte for byte, no temporary file is left behind, and
-// the error names the file. The faults are injected, so they need no permissions and work for root.
+// Every writer of the file layer, with a write that fails part way, a folder that has become read-only,
+// a flush to the disk that fails and a rename that fails: the previous file stays byte for byte, no temporary
+// file is left behind, and the error names the file. The faults are injected, so they need no permissions and
+// work for root.
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
 #include "files/FileBytes.h"
@@ -20,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Fault { FullDisk, ReadOnlyFolder, RefusedRename };
+enum class Fault { FullDisk, ReadOnlyFolder, FailedFlush, RefusedRename };
 
 // The real steps, except that the write of one file (counting from 1) fails as fault says.
 class FaultySteps final : public FileSteps {
@@ -42,9 +43,16 @@ public:
             return std::make_error_code(std::errc::no_space_on_device);
         }
         case Fault::ReadOnlyFolder: return std::make_error_code(std::errc::permission_denied);
+        case Fault::FailedFlush:
         case Fault::RefusedRename: return FileSteps::WriteNewFile(path, bytes);
         }
         return {};
+    }
+
+    std::error_code FlushFile(const fs::path& path) override {
+        if (writes_ == failingWrite_ && fault_ == Fault::FailedFlush)
+            return std::make_error_code(std::errc::io_error);
+        return FileSteps::FlushFile(path);
     }
 
     std::error_code Rename(const fs::path& from, const fs::path& to) override {
@@ -77,6 +85,7 @@ const FaultCase faults[] = {
     {"disk full after 300 bytes", Fault::FullDisk, 300, "No space left on device"},
     {"disk full when closing", Fault::FullDisk, std::string::npos, "No space left on device"},
     {"folder turned read-only", Fault::ReadOnlyFolder, 0, "Permission denied"},
+    {"flush to the disk failed", Fault::FailedFlush, 0, "Input/output error"},
     {"rename refused", Fault::RefusedRename, 0, "Device or resource busy"},
 };
 

@@ -160,4 +160,6 @@ bool TfrmMain::FormCloseQuery() {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     event->setAccepted(FormCloseQuery());
+    if (event->isAccepted())
+        RemoveRecoveryCopy(); // a normal end, also when the user chose not to save
 }

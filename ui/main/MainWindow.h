@@ -4,10 +4,12 @@
 #include "model/KeypadClass.h"
 #include "platform/FileDialog.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QAction;
 class QButtonGroup;
@@ -23,11 +25,14 @@ class QProgressBar;
 class QRadioButton;
 class QSlider;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class TfrmParameters;
 class TKeypadButton;
 class TMacroGrid;
 class TOnScreenKey;
+class RecoveryCopy;
+struct LeftRecovery;
 
 // The main window: the keypad picture with its two level tabs, the macro view of the selected key and
 // level, and the commands around them. One class; its code is split into files by concern:
@@ -46,6 +51,7 @@ class TOnScreenKey;
 //   ManualEntry.cpp       the manual entry box for raw bytes
 //   MacroCommands.cpp     the grid menu's LED commands and erasing a macro
 //   Accessibility.cpp     accessible names, the keyboard order and the keys that stand in for the mouse
+//   Recovery.cpp          the recovery copy of unsaved changes, and restoring one at start-up
 class TfrmMain final : public QWidget, public IKeyEntryState {
     Q_OBJECT
 public:
@@ -53,6 +59,8 @@ public:
     // and loads the definition file named by the first of arguments (the command line without the
     // program's name), if any. Throws FolderError when a folder cannot be created.
     explicit TfrmMain(const QStringList& arguments, QWidget* parent = nullptr);
+    // Removes the recovery copy, as at every normal end.
+    ~TfrmMain() override;
 
     // The one keypad definition, living as long as the window; other windows read and change it.
     TKeypadClass& GetKeypad() { return Keypad; }
@@ -63,7 +71,9 @@ public:
     const QString& CurrentDocumentPath() const { return SaveDialog.fileName; }
 
     // Sets the unsaved-changes state: the Save button is enabled exactly while it is set, and setting
-    // it ends the title with one "*". Clearing it leaves the title to the caller.
+    // it ends the title with one "*". Clearing it leaves the title to the caller. Every change of the
+    // definition comes through here: setting it (again) schedules the recovery copy a moment later,
+    // clearing it removes the copy.
     void ChangesPending(bool Value);
     // Shows the type of the key selected in Keypad as the picture of the given key button.
     void CopyKeyParametersToScreen(QToolButton* Sender);
@@ -88,6 +98,11 @@ public:
     void CreateParametersDialog();
     // The quoted path of the download image that Download hands to the loader; empty when none is known.
     const QString& GetDownloadFileName() const { return DownloadFileName; }
+
+    // Recovery.cpp: at start-up, when a program before this one ended with unsaved changes and left
+    // their recovery copy, asks whether to restore them; Restore opens them as their document with
+    // the unsaved mark set, Discard removes the copy. Nothing at all when there is none.
+    void OfferRecovery();
 
     // MacroEntry.cpp: what key entry reads when a key goes into a macro.
     int GetModifiers() const override;
@@ -152,6 +167,12 @@ private:
     bool SaveDefinitionAs(const QString& path);
     bool FormCloseQuery();
     bool AskToSaveChanges(bool clearChangesOnNo);
+
+    // Recovery.cpp
+    void ScheduleRecoveryCopy();
+    bool WriteRecoveryCopy();
+    void RemoveRecoveryCopy();
+    void RestoreRecovery(LeftRecovery& left, const QString& document);
 
     // ExternalPrograms.cpp
     void SetUpExternalPrograms();
@@ -297,4 +318,9 @@ private:
     QRadioButton* rbHexadecimal = nullptr;
 
     bool bShownOnce = false;
+
+    // Recovery.cpp: made with the first unsaved change.
+    std::unique_ptr<RecoveryCopy> Recovery;
+    QTimer* RecoveryTimer = nullptr;
+    QElapsedTimer RecoveryWaiting; // since the oldest change the copy does not hold yet
 };

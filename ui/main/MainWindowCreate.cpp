@@ -1,5 +1,6 @@
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
+#include "files/RecoveryFile.h" // the recovery copy goes with the window also when its creation fails
 #include "platform/Folders.h"
 #include "platform/ProgramName.h"
 #include "platform/UserSettings.h"
@@ -116,6 +117,10 @@ void TfrmMain::ChangesPending(bool Value) {
     ToolBtnSave->setEnabled(Value);
     if (Value && !windowTitle().endsWith(u'*'))
         setWindowTitle(windowTitle() + u'*');
+    if (Value)
+        ScheduleRecoveryCopy();
+    else
+        RemoveRecoveryCopy();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

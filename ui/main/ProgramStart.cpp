@@ -46,6 +46,8 @@ int RunKeywright24(int argc, char** argv) {
         frmMain.show();
         if (startupPrompt)
             startupPrompt->raise(); // above the main window also where no window manager keeps it there
+        // Over the window, once it is shown; with no recovery copy left, one look at a folder.
+        QTimer::singleShot(0, &frmMain, &TfrmMain::OfferRecovery);
         if (quitAfterShow)
             QTimer::singleShot(0, &application, &QCoreApplication::quit);
         return QApplication::exec();
