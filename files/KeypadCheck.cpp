@@ -19,7 +19,8 @@ std::string codesKey(int key, int level) {
 }
 
 void checkMacro(const TKeypadClass& keypad, int key, int level, std::vector<DefinitionFinding>& findings) {
-    const TMacroData& macro = keypad.keys[static_cast<std::size_t>(key)].Macro[static_cast<std::size_t>(level)];
+    const TMacroData& macro =
+        keypad.keys[static_cast<std::size_t>(key)].Macro[static_cast<std::size_t>(level)];
     const std::uint8_t prefix = keypad.CmdPrefix();
     bool prefixReported = false;
     bool wideReported = false;

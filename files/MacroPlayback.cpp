@@ -40,8 +40,8 @@ PlaybackStep stepOf(std::int32_t value) {
         step.byteCount = 2;
     } else if (CodeValue::isTwoByteCommand(value)) {
         step.value = value & 0xFF;
-        step.kind = value == CodeValue::LedOff  ? Kind::LedOff
-                    : value == CodeValue::LedOn ? Kind::LedOn
+        step.kind = value == CodeValue::LedOff     ? Kind::LedOff
+                    : value == CodeValue::LedOn    ? Kind::LedOn
                     : value == CodeValue::LedFlash ? Kind::LedFlash
                                                    : Kind::Command;
         step.byteCount = 2;

@@ -13,9 +13,9 @@
 // commands take no time of their own.
 struct PlaybackStep {
     enum class Kind {
-        Character,  // a byte typed on the PC; value is the byte
-        Delay,      // value is n, the pause n x 4 ms
-        Beep,       // value is the beep's parameter
+        Character, // a byte typed on the PC; value is the byte
+        Delay,     // value is n, the pause n x 4 ms
+        Beep,      // value is the beep's parameter
         LedOff,
         LedOn,
         LedFlash,

@@ -53,7 +53,8 @@ TEST(KeypadCheck, NamesKeyAndLevelOfEachTrap) {
     const std::vector<Expected> expected = {
         // The definition checker's, on the file the definition would be saved as
         {"[KEY2] Level_2_Codes: unknown command 40 62 is dropped", 2, 1},
-        {"[KEY4] KeyType: more than two toggle keys: key 5 does not reach the image, only keys 2 and 6 do", 4, -1},
+        {"[KEY4] KeyType: more than two toggle keys: key 5 does not reach the image, only keys 2 and 6 do", 4,
+         -1},
         // The editor's own
         {"[KEY2] Level_2_Codes: data value 40 is the command prefix; the keypad reads it as the start of a "
          "command, together with the bytes after it",

@@ -62,15 +62,18 @@ TEST(MacroPlayback, BytesAreTheImagesBytes) {
             const Bytes& block = blocks[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
             const MacroPlayback playback = PlaySelectedMacro(keypad);
             ASSERT_EQ(LevelBlockBytes(keypad), block) << "key " << key << " level " << level;
-            const Bytes shown(block.begin() + 1, block.begin() + 1 + static_cast<std::ptrdiff_t>(playback.bytes.size()));
-            EXPECT_EQ(playback.bytes, block.size() == 1 ? Bytes{} : shown) << "key " << key << " level " << level;
+            const Bytes shown(block.begin() + 1,
+                              block.begin() + 1 + static_cast<std::ptrdiff_t>(playback.bytes.size()));
+            EXPECT_EQ(playback.bytes, block.size() == 1 ? Bytes{} : shown)
+                << "key " << key << " level " << level;
             // The rest of the block is the closing 0, unless the macro fills its 100 bytes.
-            EXPECT_EQ(block.size() - 1 - playback.bytes.size(), playback.bytes.size() < 100 && !playback.bytes.empty() ? 1u : 0u);
+            EXPECT_EQ(block.size() - 1 - playback.bytes.size(),
+                      playback.bytes.size() < 100 && !playback.bytes.empty() ? 1u : 0u);
         }
     keypad.SetKey(0);
     keypad.SetLevel(0);
-    EXPECT_EQ(PlaySelectedMacro(keypad).bytes, (Bytes{'H', 'i', 0, 255, 28, 27, 1, 0x32, 27, 2, 5, 27, 8, 27, 9, 27,
-                                                      10, 27, 0x40, 27, 0xFF}));
+    EXPECT_EQ(PlaySelectedMacro(keypad).bytes,
+              (Bytes{'H', 'i', 0, 255, 28, 27, 1, 0x32, 27, 2, 5, 27, 8, 27, 9, 27, 10, 27, 0x40, 27, 0xFF}));
 }
 
 TEST(MacroPlayback, ReadsTheBytesAsTheKeypadDoes) {
@@ -79,9 +82,12 @@ TEST(MacroPlayback, ReadsTheBytesAsTheKeypadDoes) {
         std::initializer_list<std::int32_t> codes;
         std::vector<std::string> shown;
     } cases[] = {
-        {64, {'H', 'i', ' ', 13, 9, 27, 8, 127, 3, 10, 0xE9},
-         {"H", "i", " ", "Enter", "Tab", "Esc", "Backspace", "Delete", "Ctrl+C", "Ctrl+J", "byte E9 (no US key)"}},
-        {64, {0x1032, 0x2005, 0x4008, 0x4009, 0x400A, 0x4040, 0x4018},
+        {64,
+         {'H', 'i', ' ', 13, 9, 27, 8, 127, 3, 10, 0xE9},
+         {"H", "i", " ", "Enter", "Tab", "Esc", "Backspace", "Delete", "Ctrl+C", "Ctrl+J",
+          "byte E9 (no US key)"}},
+        {64,
+         {0x1032, 0x2005, 0x4008, 0x4009, 0x400A, 0x4040, 0x4018},
          {"pause 200 ms", "beep 5", "LED off", "LED on", "LED flash", "@", "command 40 18"}},
         // The prefix as data starts a command with the bytes after it: known, unknown, cut short.
         {64, {'a', 0x40, 0x49}, {"a", "command 40 49"}},
@@ -115,7 +121,9 @@ TEST(MacroPlayback, TimesStepsByPacingAndDelays) {
         {200, {'a', 0x1064, 'b'}, {0, 200, 600}, 800},
         {5, {'a', 'b'}, {0, 4}, 8}, // the image carries 5 / 2: the keypad waits 4 ms
         {10, {0x1000, 0x2010, 0x4009, 'x', 0x10FF}, {0, 0, 0, 0, 10}, 1030},
-        {2, {0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF}, {0, 1020, 2040, 3060, 4080, 5100, 6120, 7140},
+        {2,
+         {0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF, 0x10FF},
+         {0, 1020, 2040, 3060, 4080, 5100, 6120, 7140},
          8160},
     };
     for (const auto& c : cases) {

@@ -116,6 +116,7 @@ void TfrmMain::ChangesPending(bool Value) {
     ToolBtnSave->setEnabled(Value);
     if (Value && !windowTitle().endsWith(u'*'))
         setWindowTitle(windowTitle() + u'*');
+    emit DefinitionChanged();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

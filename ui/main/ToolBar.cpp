@@ -83,9 +83,11 @@ void TfrmMain::CreateToolBar() {
     btnWirepick = addButton(ToolBar1, u"btnWirepick"_s, u"Set Port"_s, 9);
     ToolBtnDownload = addButton(ToolBar1, u"ToolBtnDownload"_s, u"Download"_s, 5);
     ToolButtonTest = addButton(ToolBar1, u"ToolButtonTest"_s, u"  Test  "_s, 6);
+    ToolBtnView = addButton(ToolBar1, u"ToolBtnView"_s, u"View"_s, 10);
     row->addStretch();
 
     // Document commands and external programs
     SetUpDocumentCommands();
     SetUpExternalPrograms();
+    CreateViewMenu();
 }
