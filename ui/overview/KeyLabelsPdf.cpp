@@ -15,6 +15,7 @@ constexpr double PointsPerMm = 72.0 / 25.4;
 constexpr double TextMarginMm = 1.0;
 constexpr double CutMarkMm = 1.5;
 constexpr double LargestTextPt = 9.0;
+constexpr double SmallestWrappedPt = 4.0;
 
 class TSheet final {
 public:
@@ -27,7 +28,9 @@ public:
     double px(double mm) const { return mm * dotsPerMm_; }
     QRectF rect(double x, double y, double w, double h) const { return {px(x), px(y), px(w), px(h)}; }
 
-    // text in box, as large as LargestTextPt and the box's height allow and smaller when it is too wide.
+    // text in box, as large as LargestTextPt and the box's height allow. A text too wide for one line
+    // is broken at its blanks onto more lines when that keeps it at a readable size; otherwise it is
+    // drawn on one line, as much smaller as it needs to fit.
     void fitText(const QString& text, const QRectF& box, int flags, QColor colour, bool bold = false) {
         if (text.isEmpty())
             return;
@@ -37,7 +40,14 @@ public:
         font.setPointSizeF(size);
         const double width = QFontMetricsF(font, device_).horizontalAdvance(text);
         if (width > box.width()) {
-            size *= box.width() / width * 0.98;
+            const double oneLine = size * box.width() / width * 0.98;
+            const double wrapped = text.contains(u' ') ? wrappedSize(text, font, box) : 0.0;
+            if (wrapped > oneLine) {
+                size = wrapped;
+                flags |= Qt::TextWordWrap;
+            } else {
+                size = oneLine;
+            }
             font.setPointSizeF(size);
         }
         painter_.setFont(font);
@@ -51,6 +61,20 @@ public:
     QPainter& painter() { return painter_; }
 
 private:
+    // The largest size down to SmallestWrappedPt at which text broken at its blanks fits box; 0 when
+    // none does.
+    double wrappedSize(const QString& text, QFont font, const QRectF& box) const {
+        for (double size = font.pointSizeF(); size >= SmallestWrappedPt; size -= 0.25) {
+            font.setPointSizeF(size);
+            const QRectF needed =
+                QFontMetricsF(font, device_)
+                    .boundingRect(QRectF(0, 0, box.width(), 1e6), Qt::TextWordWrap | Qt::AlignHCenter, text);
+            if (needed.width() <= box.width() && needed.height() <= box.height())
+                return size;
+        }
+        return 0.0;
+    }
+
     QPainter painter_;
     double dotsPerMm_;
     QPaintDevice* device_;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,15 +18,23 @@ namespace {
 
 constexpr double PointsPerMm = 72.0 / 25.4;
 
-// 24 named keys; key 5 is a shift key, and key 7's level 2 name is far too long for a label.
+// The level 2 name of key (0 to 23) in namedKeys(): key 7's is one word far too long for a label, key
+// 8's several words too long for one line.
+QString secondName(int key) {
+    if (key == 6)
+        return u"Supercalifragilistic"_s;
+    if (key == 7)
+        return u"Open the garage door now"_s;
+    return u"K%1b"_s.arg(key + 1);
+}
+
+// 24 named keys; key 5 is a shift key.
 QByteArray namedKeys() {
     QByteArray text = "[GLOBAL_PARAMETERS]\r\n";
     for (int key = 0; key < KeyCount; ++key) {
         text +=
             "[KEY" + QByteArray::number(key) + "]\r\nLevel_1_Name=K" + QByteArray::number(key + 1) + "a\r\n";
-        text += "Level_2_Name=" +
-                (key == 6 ? QByteArray("Supercalifragilistic") : "K" + QByteArray::number(key + 1) + "b") +
-                "\r\n";
+        text += "Level_2_Name=" + secondName(key).toUtf8() + "\r\n";
         if (key == 4)
             text += "KeyType=1\r\n";
     }
@@ -75,6 +84,12 @@ const Word* find(const QList<Word>& words, const QString& text) {
         if (w.text == text)
             return &w;
     return nullptr;
+}
+
+// Whether a word text lies wholly on the label box.
+bool onLabel(const QList<Word>& words, const QString& text, const QRectF& box) {
+    return std::any_of(words.begin(), words.end(),
+                       [&](const Word& w) { return w.text == text && box.contains(w.box); });
 }
 
 // The label of key (0 to 23) on the page, in points, for labels of size mm.
@@ -133,12 +148,8 @@ void TestKeyLabels::printsTwentyFourLabelsAtTheRememberedSize() {
     const QSizeF mm(19, 16.5);
     for (int key = 0; key < KeyCount; ++key) {
         const QRectF label = labelBox(key, mm);
-        for (const QString& name :
-             {u"K%1a"_s.arg(key + 1), key == 6 ? u"Supercalifragilistic"_s : u"K%1b"_s.arg(key + 1)}) {
-            const Word* word = find(words, name);
-            QVERIFY2(word != nullptr, qPrintable(name));
-            QVERIFY2(label.contains(word->box), qPrintable(name));
-        }
+        for (const QString& name : (u"K%1a "_s.arg(key + 1) + secondName(key)).split(u' '))
+            QVERIFY2(onLabel(words, name, label), qPrintable(name));
         // level 1 above level 2
         QVERIFY(find(words, u"K%1a"_s.arg(key + 1))->box.bottom() <= label.center().y() + 1);
     }
@@ -181,6 +192,14 @@ void TestKeyLabels::shrinksLongNamesToFit() {
     QVERIFY(labelBox(6, QSizeF(14, 14)).contains(longName->box));
     QVERIFY2(longName->box.height() < shortName->box.height() * 0.7,
              qPrintable(u"%1 against %2"_s.arg(longName->box.height()).arg(shortName->box.height())));
+    // Several words go onto more lines rather than shrinking as far, every word whole on the label.
+    const Word* open = find(words, u"Open"_s);
+    const Word* now = find(words, u"now"_s);
+    QVERIFY(open != nullptr && now != nullptr);
+    QVERIFY(now->box.top() > open->box.bottom() - 0.5);
+    QVERIFY(open->box.height() > longName->box.height());
+    for (const QString& word : secondName(7).split(u' '))
+        QVERIFY2(onLabel(words, word, labelBox(7, QSizeF(14, 14))), qPrintable(word));
 }
 
 int RunKeyLabelsTests(int argc, char** argv) {
