@@ -26,7 +26,7 @@ QToolButton* addButton(QWidget* toolBar, const QString& name, const QString& cap
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    // As wide as the caption needs, so that the thirteen items fit on one row.
+    // As wide as the caption needs, so that the fourteen items fit on one row.
     const int captionWidth = button->fontMetrics().horizontalAdvance(caption);
     button->setFixedSize(std::max(captionWidth + CaptionMargin, MinimumButtonWidth), ButtonHeight);
     toolBar->layout()->addWidget(button);
