@@ -1,6 +1,6 @@
 #include "ui/overview/KeyLabelSizeDialog.h"
 
-#include "ui/main/Application.h"
+#include "ui/ProgramFont.h"
 #include "ui/overview/KeyLabelSettings.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "ui/overview/KeyLabelsPdf.h"
 
-#include "ui/main/Application.h"
+#include "ui/ProgramFont.h"
 
 #include <QFontMetricsF>
 #include <QPageSize>

@@ -1,7 +1,7 @@
 #include "ui/overview/OverviewWindow.h"
 
 #include "resources/Pictures.h"
-#include "ui/main/Application.h"
+#include "ui/ProgramFont.h"
 #include "ui/overview/OverviewRows.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/overview/PreviewWindow.h"
 
 #include "files/KeypadCheck.h"
-#include "ui/main/Application.h"
+#include "ui/ProgramFont.h"
 #include "ui/overview/TimelineBar.h"
 
 #include <QHeaderView>

@@ -1,5 +1,5 @@
+#include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
-#include "tests/ui/overview/OverviewSuites.h"
 #include "ui/overview/KeyLabelsPdf.h"
 
 #include <QApplication>
@@ -129,7 +129,7 @@ class TestKeyLabels final : public QObject {
 private slots:
     void printsTwentyFourLabelsAtTheRememberedSize();
     void asksTheSizeOnceAndRemembersIt();
-    void shrinksLongNamesToFit();
+    void drawsLongNamesSmallerNeverCut();
 };
 
 void TestKeyLabels::printsTwentyFourLabelsAtTheRememberedSize() {
@@ -181,7 +181,7 @@ void TestKeyLabels::asksTheSizeOnceAndRemembersIt() {
     QCOMPARE(answerer.answers, 2);
 }
 
-void TestKeyLabels::shrinksLongNamesToFit() {
+void TestKeyLabels::drawsLongNamesSmallerNeverCut() {
     const TOverviewFixture o(namedKeys());
     writeSettings(o, "[CONFIGURATION]\r\nKey_Label_Width=14\r\nKey_Label_Height=14\r\n");
     o.run(u"PrintKeyLabelsMenuItem"_s);
@@ -202,9 +202,6 @@ void TestKeyLabels::shrinksLongNamesToFit() {
         QVERIFY2(onLabel(words, word, labelBox(7, QSizeF(14, 14))), qPrintable(word));
 }
 
-int RunKeyLabelsTests(int argc, char** argv) {
-    TestKeyLabels tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestKeyLabels);
 
 #include "KeyLabelsTest.moc"

@@ -1,5 +1,5 @@
+#include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
-#include "tests/ui/overview/OverviewSuites.h"
 #include "ui/overview/OverviewWindow.h"
 
 #include <QHeaderView>
@@ -204,9 +204,6 @@ void TestOverview::viewButtonKeepsTheOtherButtonsWhereTheyWere() {
     menu->close();
 }
 
-int RunOverviewTests(int argc, char** argv) {
-    TestOverview tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestOverview);
 
 #include "OverviewTest.moc"

@@ -1,6 +1,6 @@
 #include "files/DownloadImage.h"
+#include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
-#include "tests/ui/overview/OverviewSuites.h"
 #include "ui/overview/PreviewWindow.h"
 
 #include <QLabel>
@@ -149,9 +149,6 @@ void TestPreview::followsSelectionAndEdits() {
     QCOMPARE(o.control<QLabel>(u"lblPreviewChecks"_s)->text(), u"Nothing found."_s);
 }
 
-int RunPreviewTests(int argc, char** argv) {
-    TestPreview tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+KW24_GUI_TEST(TestPreview);
 
 #include "PreviewTest.moc"
