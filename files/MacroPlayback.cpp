@@ -104,7 +104,7 @@ MacroPlayback PlayBytes(std::vector<std::uint8_t> bytes, std::uint8_t prefix, in
         if (step.kind == Kind::Character)
             step.durationMs = pacingMs;
         else if (step.kind == Kind::Delay)
-            step.durationMs = step.value * DelayStepMs;
+            step.durationMs = step.value * CodeValue::DelayUnitMs;
         time += step.durationMs;
     }
     playback.totalMs = time;
@@ -126,7 +126,7 @@ StepText DescribeStep(const PlaybackStep& step, std::uint8_t prefix) {
         if (step.value > 127)
             return {"byte " + hexByte(step.value) + " (no US key)", true};
         return {std::string(1, static_cast<char>(step.value)), false};
-    case Kind::Delay: return {"pause " + std::to_string(step.value * DelayStepMs) + " ms", true};
+    case Kind::Delay: return {"pause " + std::to_string(step.value * CodeValue::DelayUnitMs) + " ms", true};
     case Kind::Beep: return {"beep " + std::to_string(step.value), true};
     case Kind::LedOff: return {"LED off", true};
     case Kind::LedOn: return {"LED on", true};

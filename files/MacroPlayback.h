@@ -38,8 +38,6 @@ struct MacroPlayback {
     int totalMs = 0;
 };
 
-inline constexpr int DelayStepMs = 4;
-
 // Reads bytes as the keypad does under prefix, with pacingMs between characters.
 MacroPlayback PlayBytes(std::vector<std::uint8_t> bytes, std::uint8_t prefix, int pacingMs);
 

@@ -1,6 +1,6 @@
 #include "files/KeypadCheck.h"
 
-#include "KeypadBuilders.h"
+#include "tests/support/KeypadBuilders.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,8 +1,9 @@
 #include "files/MacroPlayback.h"
 
-#include "KeypadBuilders.h"
+#include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
+#include "tests/support/KeypadBuilders.h"
 
 #include <gtest/gtest.h>
 #include <string>

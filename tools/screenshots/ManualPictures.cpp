@@ -5,13 +5,13 @@
 // window, printed at the window's size.
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
 #include "tools/screenshots/SampleDefinition.h"
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
 #include "ui/main/Application.h"
 #include "ui/main/MainWindow.h"
-#include "ui/overview/KeyLabelSettings.h"
 #include "ui/overview/KeyLabelSizeDialog.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "ui/overview/KeyLabelSizeDialog.h"
 
+#include "platform/UserSettings.h"
 #include "ui/ProgramFont.h"
-#include "ui/overview/KeyLabelSettings.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

@@ -3,10 +3,9 @@
 #include "files/FileError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Folders.h"
-#include "platform/MessageBox.h"
 #include "platform/ShellStart.h"
-#include "ui/main/UserFolder.h"
-#include "ui/overview/KeyLabelSettings.h"
+#include "platform/UserSettings.h"
+#include "ui/main/Application.h"
 #include "ui/overview/KeyLabelSizeDialog.h"
 #include "ui/overview/KeyLabelsPdf.h"
 
@@ -19,10 +18,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-void showError(QWidget* parent, const QString& text) {
-    MessageBox::error(parent, u"Keywright24"_s, text);
-}
-
 // The size the user asked for, remembered; nothing when cancelled. A size that cannot be remembered
 // is still used this time.
 std::optional<QSizeF> askSize(QWidget* parent, const QString& userFolder) {
@@ -33,7 +28,7 @@ std::optional<QSizeF> askSize(QWidget* parent, const QString& userFolder) {
     try {
         WriteKeyLabelSize(userFolder, size);
     } catch (const FileError& error) {
-        showError(parent, QString::fromUtf8(error.what()));
+        ShowError(parent, QString::fromUtf8(error.what()));
     }
     return size;
 }
@@ -62,7 +57,7 @@ void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString&
         try {
             Folders::ensureExists(KeycapLabelsFolder(userFolder));
         } catch (const FolderError& error) {
-            showError(parent, QString::fromUtf8(error.what()));
+            ShowError(parent, QString::fromUtf8(error.what()));
             return;
         }
         // Written whole or not at all: a failed writing leaves the previous labels as they were.
@@ -70,13 +65,13 @@ void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString&
         const QString title = u"Key labels: "_s + QFileInfo(documentPath).fileName();
         if (!file.open(QIODevice::WriteOnly) || !WriteKeyLabelsPdf(file, KeyLabels(keypad), *size, title) ||
             !file.commit()) {
-            showError(parent,
+            ShowError(parent,
                       u"Unable to write to %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
             return;
         }
     }
     if (!ShellStart::openDocument(path))
-        showError(parent,
+        ShowError(parent,
                   u"The key labels were written to %1, but no program could be found to show them."_s.arg(
                       QDir::toNativeSeparators(path)));
 }

@@ -20,12 +20,12 @@ constexpr double SmallestWrappedPt = 4.0;
 class TSheet final {
 public:
     explicit TSheet(QPdfWriter& writer)
-        : painter_(&writer)
-        , dotsPerMm_(writer.resolution() / 25.4)
-        , device_(&writer) {}
+        : fPainter(&writer)
+        , fDotsPerMm(writer.resolution() / 25.4)
+        , fDevice(&writer) {}
 
-    bool isActive() const { return painter_.isActive(); }
-    double px(double mm) const { return mm * dotsPerMm_; }
+    bool isActive() const { return fPainter.isActive(); }
+    double px(double mm) const { return mm * fDotsPerMm; }
     QRectF rect(double x, double y, double w, double h) const { return {px(x), px(y), px(w), px(h)}; }
 
     // text in box, as large as LargestTextPt and the box's height allow. A text too wide for one line
@@ -36,9 +36,9 @@ public:
             return;
         QFont font = ProgramFont();
         font.setBold(bold);
-        double size = std::min(LargestTextPt, box.height() / dotsPerMm_ * PointsPerMm * 0.8);
+        double size = std::min(LargestTextPt, box.height() / fDotsPerMm * PointsPerMm * 0.8);
         font.setPointSizeF(size);
-        const double width = QFontMetricsF(font, device_).horizontalAdvance(text);
+        const double width = QFontMetricsF(font, fDevice).horizontalAdvance(text);
         if (width > box.width()) {
             const double oneLine = size * box.width() / width * 0.98;
             const double wrapped = text.contains(u' ') ? wrappedSize(text, font, box) : 0.0;
@@ -50,15 +50,15 @@ public:
             }
             font.setPointSizeF(size);
         }
-        painter_.setFont(font);
-        painter_.setPen(colour);
-        painter_.drawText(box, flags | Qt::TextDontClip, text);
+        fPainter.setFont(font);
+        fPainter.setPen(colour);
+        fPainter.drawText(box, flags | Qt::TextDontClip, text);
     }
 
     void line(double x1, double y1, double x2, double y2) {
-        painter_.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+        fPainter.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
     }
-    QPainter& painter() { return painter_; }
+    QPainter& painter() { return fPainter; }
 
 private:
     // The largest size down to SmallestWrappedPt at which text broken at its blanks fits box; 0 when
@@ -67,7 +67,7 @@ private:
         for (double size = font.pointSizeF(); size >= SmallestWrappedPt; size -= 0.25) {
             font.setPointSizeF(size);
             const QRectF needed =
-                QFontMetricsF(font, device_)
+                QFontMetricsF(font, fDevice)
                     .boundingRect(QRectF(0, 0, box.width(), 1e6), Qt::TextWordWrap | Qt::AlignHCenter, text);
             if (needed.width() <= box.width() && needed.height() <= box.height())
                 return size;
@@ -75,9 +75,9 @@ private:
         return 0.0;
     }
 
-    QPainter painter_;
-    double dotsPerMm_;
-    QPaintDevice* device_;
+    QPainter fPainter;
+    double fDotsPerMm;
+    QPaintDevice* fDevice;
 };
 
 void drawCutMarks(TSheet& sheet, double x, double y, double w, double h) {

@@ -73,7 +73,7 @@ QString typeText(TKeyType type) {
 
 TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , Keypad(keypad) {
+    , fKeypad(keypad) {
     setObjectName(u"frmOverview"_s);
     setWindowTitle(u"Keywright24 - Overview"_s);
     setFont(ProgramFont());
@@ -119,20 +119,20 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
 }
 
 void TfrmOverview::Refresh() {
-    bStale = true;
+    fStale = true;
     if (isVisible())
         Redraw();
 }
 
 void TfrmOverview::showEvent(QShowEvent* event) {
-    if (bStale)
+    if (fStale)
         Redraw();
     QWidget::showEvent(event);
 }
 
 void TfrmOverview::Redraw() {
-    bStale = false;
-    const Overview overview = MakeOverview(Keypad);
+    fStale = false;
+    const Overview overview = MakeOverview(fKeypad);
     gridOverview->setSortingEnabled(false); // rows stay where they are while they are filled
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     int row = 0;

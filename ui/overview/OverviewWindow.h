@@ -31,9 +31,9 @@ private:
     void Redraw();
     void RowActivated(int row);
 
-    TKeypadClass& Keypad;
+    TKeypadClass& fKeypad;
     QTableWidget* gridOverview = nullptr;
     QLabel* lblTotals = nullptr;
     QLabel* lblChecks = nullptr;
-    bool bStale = true;
+    bool fStale = true;
 };

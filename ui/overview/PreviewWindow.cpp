@@ -56,7 +56,7 @@ QTableWidgetItem* cell(const QString& text) {
 
 TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , Keypad(keypad) {
+    , fKeypad(keypad) {
     setObjectName(u"frmPreview"_s);
     setWindowTitle(u"Keywright24 - Preview"_s);
     setFont(ProgramFont());
@@ -106,28 +106,28 @@ TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
 }
 
 void TfrmPreview::Refresh() {
-    bStale = true;
+    fStale = true;
     if (isVisible())
         Redraw();
 }
 
 void TfrmPreview::showEvent(QShowEvent* event) {
-    if (bStale)
+    if (fStale)
         Redraw();
     QWidget::showEvent(event);
 }
 
 void TfrmPreview::Redraw() {
-    bStale = false;
-    const int key = Keypad.Key();
-    const int level = Keypad.Level();
-    const std::uint8_t prefix = Keypad.CmdPrefix();
+    fStale = false;
+    const int key = fKeypad.Key();
+    const int level = fKeypad.Level();
+    const std::uint8_t prefix = fKeypad.CmdPrefix();
     QString title = u"Key %1, Level %2"_s.arg(key + 1).arg(level + 1);
-    if (const std::string name = Keypad.GetMacroName(); !name.empty())
+    if (const std::string name = fKeypad.GetMacroName(); !name.empty())
         title += u": "_s + QString::fromStdString(name);
     lblPreviewKey->setText(title);
 
-    MacroPlayback playback = PlaySelectedMacro(Keypad);
+    MacroPlayback playback = PlaySelectedMacro(fKeypad);
     lblPreviewBytes->setText(playback.bytes.empty() ? u"none (an empty macro)"_s : hexBytes(playback.bytes));
     lblPreviewBytes->setToolTip(
         u"%1 of %2 bytes. In the image the macro's block starts with the count of "
@@ -154,7 +154,7 @@ void TfrmPreview::Redraw() {
     barTimeline->SetPlayback(std::move(playback));
 
     QStringList findings;
-    for (const DefinitionFinding& finding : CheckKeypad(Keypad))
+    for (const DefinitionFinding& finding : CheckKeypad(fKeypad))
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
             findings << QString::fromStdString(finding.text);
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));

@@ -26,7 +26,7 @@ protected:
 private:
     void Redraw();
 
-    TKeypadClass& Keypad;
+    TKeypadClass& fKeypad;
     QLabel* lblPreviewKey = nullptr;
     QLabel* lblPreviewBytes = nullptr;
     QLabel* lblPreviewTyped = nullptr;
@@ -34,5 +34,5 @@ private:
     QTableWidget* gridSteps = nullptr;
     QLabel* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
-    bool bStale = true;
+    bool fStale = true;
 };

@@ -104,8 +104,8 @@ QRectF labelBox(int key, QSizeF mm) {
 class TSizeDialogAnswerer final {
 public:
     explicit TSizeDialogAnswerer(QSizeF mm) {
-        timer.setInterval(0);
-        QObject::connect(&timer, &QTimer::timeout, [this, mm] {
+        fTimer.setInterval(0);
+        QObject::connect(&fTimer, &QTimer::timeout, [this, mm] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (dialog == nullptr || dialog->objectName() != u"dlgKeyLabelSize"_s)
                 return;
@@ -114,12 +114,12 @@ public:
             dialog->accept();
             ++answers;
         });
-        timer.start();
+        fTimer.start();
     }
     int answers = 0;
 
 private:
-    QTimer timer;
+    QTimer fTimer;
 };
 
 } // namespace

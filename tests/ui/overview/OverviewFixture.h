@@ -1,6 +1,7 @@
 #pragma once
 
-#include "tests/ui/main/WindowFixture.h"
+#include "tests/support/ProgramsFixture.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -30,15 +31,6 @@ inline const QByteArray SampleDefinitionText = "[GLOBAL_PARAMETERS]\r\n"
                                                "[KEY23]\r\n"
                                                "Level_2_Name=Ends in Esc\r\n"
                                                "Level_2_Codes=411b\r\n";
-
-// Takes the desktop's "open this document" requests instead of a real handler.
-class TOpenedDocuments final : public QObject {
-    Q_OBJECT
-public:
-    QStringList opened;
-public slots:
-    void open(const QUrl& url) { opened << QDir::toNativeSeparators(url.toLocalFile()); }
-};
 
 // The main window with a definition file loaded from the command line, shown and active, documents
 // opened into a list.
@@ -71,5 +63,5 @@ public:
     QTemporaryDir files;
     QString definitionPath;
     TWindowFixture f;
-    TOpenedDocuments documents;
+    TDocumentOpener documents;
 };

@@ -1,4 +1,4 @@
-#include "files/DownloadImage.h"
+#include "files/CodeString.h"
 #include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
 #include "ui/overview/PreviewWindow.h"
