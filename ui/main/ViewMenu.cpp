@@ -25,12 +25,20 @@ void TfrmMain::CreateViewMenu() {
         return action;
     };
     OverviewMenuItem = addCommand(u"OverviewMenuItem"_s, u"Overview"_s, Qt::Key_F5, &TfrmMain::ShowOverview);
-    PreviewMenuItem = addCommand(u"PreviewMenuItem"_s, u"Preview"_s, Qt::Key_F6, &TfrmMain::ShowPreview);
+    PreviewMenuItem = addCommand(u"PreviewMenuItem"_s, u"Preview"_s, Qt::Key_F7, &TfrmMain::ShowPreview);
     PrintKeyLabelsMenuItem =
-        addCommand(u"PrintKeyLabelsMenuItem"_s, u"Print Key Labels"_s, Qt::Key_F7, &TfrmMain::PrintKeyLabels);
+        addCommand(u"PrintKeyLabelsMenuItem"_s, u"Print Key Labels"_s, Qt::Key_F8, &TfrmMain::PrintKeyLabels);
     KeyLabelSizeMenuItem = addCommand(u"KeyLabelSizeMenuItem"_s, u"Key Label Size..."_s,
-                                      QKeySequence(Qt::SHIFT | Qt::Key_F7), &TfrmMain::AskKeyLabelSize);
+                                      QKeySequence(Qt::SHIFT | Qt::Key_F8), &TfrmMain::AskKeyLabelSize);
     connect(ToolBtnView, &QToolButton::clicked, this, &TfrmMain::ToolBtnViewClick);
+    // Alt with a letter of the caption opens the menu, as for the other tool buttons.
+    const QKeySequence menuKey(Qt::ALT | Qt::Key_V);
+    auto* openMenu = new QAction(this);
+    openMenu->setShortcut(menuKey);
+    connect(openMenu, &QAction::triggered, this, &TfrmMain::ToolBtnViewClick);
+    addAction(openMenu);
+    ToolBtnView->setAccessibleDescription(u"Overview, Preview, Print Key Labels and Key Label Size ("_s +
+                                          menuKey.toString(QKeySequence::NativeText) + u')');
 }
 
 void TfrmMain::ToolBtnViewClick() {

@@ -23,7 +23,7 @@ QByteArray everyKindOfCode() {
 }
 
 TfrmPreview* openPreview(const TOverviewFixture& o) {
-    QTest::keyClick(o.f.window.get(), Qt::Key_F6);
+    QTest::keyClick(o.f.window.get(), Qt::Key_F7);
     auto* preview = o.f.window->findChild<TfrmPreview*>();
     if (preview == nullptr || !QTest::qWaitForWindowExposed(preview))
         throw std::runtime_error("the preview did not show");
