@@ -18,17 +18,18 @@ using namespace DefinitionNames;
 
 class Findings final {
 public:
-    void add(std::string_view section, std::string_view key, const std::string& message) {
+    void add(std::string_view section, std::string_view key, const std::string& message, int keyNumber = -1,
+             int level = -1) {
         std::string line = "[" + std::string(section) + "]";
         if (!key.empty())
             line += " " + std::string(key);
         // One printable line per finding, whatever control characters the file holds.
-        fLines.push_back(ShownText(line + ": " + message, std::string::npos));
+        fFindings.push_back({ShownText(line + ": " + message, std::string::npos), keyNumber, level});
     }
-    std::vector<std::string> lines() && { return std::move(fLines); }
+    std::vector<DefinitionFinding> all() && { return std::move(fFindings); }
 
 private:
-    std::vector<std::string> fLines;
+    std::vector<DefinitionFinding> fFindings;
 };
 
 // "4005" as "40 05".
@@ -124,7 +125,7 @@ void checkCodes(const IniFile& ini, const KeySection& section, int level, std::u
                 Findings& findings) {
     const LevelKeys& keys = Levels[static_cast<std::size_t>(level)];
     const auto add = [&](const std::string& message) {
-        findings.add(section.name, keys.codesWritten, message);
+        findings.add(section.name, keys.codesWritten, message, section.number, level);
     };
     const CodeStringReading reading = ReadCodeString(ini.ReadString(section.name, keys.codesRead), prefix);
     const std::string_view text = reading.text;
@@ -154,7 +155,8 @@ void checkKeySection(const IniFile& ini, const KeySection& section, std::uint8_t
     if (keyType && (*keyType < ktNormal || *keyType > ktToggle))
         findings.add(name, KeyType,
                      std::to_string(*keyType) + " is outside 0 to 2; read as " +
-                         std::to_string(*keyType & 0xFF));
+                         std::to_string(*keyType & 0xFF),
+                     section.number);
     for (int level = 0; level < LevelCount; ++level) {
         writtenInteger(ini, name, Levels[static_cast<std::size_t>(level)].autoRepeat, 0, findings);
         checkCodes(ini, section, level, prefix, findings);
@@ -178,12 +180,20 @@ void checkSlotKeys(const TKeypadClass& read, const std::array<std::string, KeyCo
                              std::string("more than two ") + kind.kind + " keys: key " +
                                  std::to_string(key + 1) + " does not reach the image, only keys " +
                                  std::to_string(kind.first + 1) + " and " + std::to_string(kind.last + 1) +
-                                 " do");
+                                 " do",
+                             key);
 }
 
 } // namespace
 
 std::vector<std::string> CheckDefinition(const IniFile& ini) {
+    std::vector<std::string> lines;
+    for (DefinitionFinding& finding : FindDefinitionProblems(ini))
+        lines.push_back(std::move(finding.text));
+    return lines;
+}
+
+std::vector<DefinitionFinding> FindDefinitionProblems(const IniFile& ini) {
     Findings findings;
     TKeypadClass read;
     ReadParameters(ini, read);
@@ -216,5 +226,5 @@ std::vector<std::string> CheckDefinition(const IniFile& ini) {
         }
     }
     checkSlotKeys(read, sectionOfKey, findings);
-    return std::move(findings).lines();
+    return std::move(findings).all();
 }

@@ -45,7 +45,7 @@ void writeParameterBlock(std::string& image, const TKeypadClass& keypad, const T
                          slots.ShiftKey2,
                          keypad.KeyRollOver(),
                          255,
-                         keypad.CharacterPacing() / 2,
+                         PacingImageByte(keypad),
                          ledByte(keypad.LEDBehavior()),
                          keypad.BaudRate(),
                          keypad.WordFormat(),
@@ -67,19 +67,9 @@ void writeParameterBlock(std::string& image, const TKeypadClass& keypad, const T
         WriteImageByte(image, byte);
 }
 
-// A macro's block: the count of bytes that follow, the macro bytes, and a closing 0 when there is room.
 void writeLevelBlock(std::string& image, const TKeypadClass& keypad) {
-    const std::string codes = keypad.MakeCodes();
-    const int n = static_cast<int>(codes.size() / 2);
-    if (n == 0) {
-        WriteImageByte(image, 0);
-        return;
-    }
-    WriteImageByte(image, n < fullBlockBytes ? n + 1 : n);
-    for (std::size_t i = 0; i + 1 < codes.size(); i += 2)
-        WriteImageByte(image, HexPairToByte(std::string_view(codes).substr(i, 2)));
-    if (n < fullBlockBytes)
-        WriteImageByte(image, 0);
+    for (const std::uint8_t byte : LevelBlockBytes(keypad))
+        WriteImageByte(image, byte);
 }
 
 int levelFlag(const TKeypadClass& keypad) {
@@ -109,6 +99,38 @@ void updateLoaderIni(const std::filesystem::path& loaderIniPath, std::int32_t do
 }
 
 } // namespace
+
+std::vector<std::uint8_t> MacroBytes(const TKeypadClass& keypad) {
+    const std::string codes = keypad.MakeCodes();
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(codes.size() / 2);
+    for (std::size_t i = 0; i + 1 < codes.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(HexPairToByte(std::string_view(codes).substr(i, 2))));
+    return bytes;
+}
+
+std::vector<std::uint8_t> LevelBlockBytes(const TKeypadClass& keypad) {
+    const std::vector<std::uint8_t> macro = MacroBytes(keypad);
+    const int n = static_cast<int>(macro.size());
+    if (n == 0)
+        return {0};
+    std::vector<std::uint8_t> block;
+    block.reserve(macro.size() + 2);
+    // A block of 255 or more macro bytes cannot occur: a macro holds at most 100 bytes.
+    block.push_back(static_cast<std::uint8_t>(n < fullBlockBytes ? n + 1 : n));
+    block.insert(block.end(), macro.begin(), macro.end());
+    if (n < fullBlockBytes)
+        block.push_back(0);
+    return block;
+}
+
+int PacingImageByte(const TKeypadClass& keypad) {
+    return keypad.CharacterPacing() / 2;
+}
+
+int PacingMilliseconds(const TKeypadClass& keypad) {
+    return PacingImageByte(keypad) * 2;
+}
 
 void WriteImageByte(std::string& image, int value) {
     static constexpr char digits[] = "0123456789ABCDEF";

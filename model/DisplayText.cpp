@@ -66,7 +66,7 @@ std::string TKeypadClass::GetDisplayValue(std::int32_t index) const {
     if (bViewInHex)
         return "0x" + hexText(v, "%02X");
     if (CodeValue::isDelay(v))
-        return "Dly " + std::to_string((v - CodeValue::DelayBit) * 4);
+        return "Dly " + std::to_string((v - CodeValue::DelayBit) * CodeValue::DelayUnitMs);
     if (CodeValue::isBeep(v))
         return "Beep" + std::to_string((v - CodeValue::BeepBit) * 4);
     if (CodeValue::isTwoByteCommand(v))

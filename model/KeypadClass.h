@@ -26,13 +26,15 @@ using TSetModifierKeys = std::bitset<6>;
 // decides the kind, in this order.
 namespace CodeValue {
 inline constexpr std::int32_t Empty = -1;
-inline constexpr std::int32_t DelayBit = 0x1000;   // prefix, 1, n  (n x 4 ms)
+inline constexpr std::int32_t DelayBit = 0x1000;   // prefix, 1, n  (n x DelayUnitMs)
 inline constexpr std::int32_t BeepBit = 0x2000;    // prefix, 2, n
 inline constexpr std::int32_t CommandBit = 0x4000; // prefix, n
 inline constexpr std::int32_t LedOff = 0x4008;
 inline constexpr std::int32_t LedOn = 0x4009;
 inline constexpr std::int32_t LedFlash = 0x400A;
 inline constexpr std::int32_t AtAt = 0x4040; // the "@@" code: prefix followed by 64
+// A delay command n pauses for n times this many milliseconds.
+inline constexpr int DelayUnitMs = 4;
 
 inline constexpr bool isDelay(std::int32_t v) {
     return (v & DelayBit) != 0;

@@ -7,15 +7,31 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The settings file's keys. Only the startup prompt writes the file.
+// The settings file's keys. The startup prompt and the key label size write the file.
 constexpr std::string_view ConfigurationSection = "CONFIGURATION";
 constexpr std::string_view ModelNumberKey = "Model_Number";
 constexpr std::string_view HideStartBoxKey = "Hide_StartBox";
+constexpr std::string_view KeyLabelWidthKey = "Key_Label_Width";
+constexpr std::string_view KeyLabelHeightKey = "Key_Label_Height";
+
+std::optional<double> readMillimetres(const IniFile& settings, std::string_view key) {
+    bool ok = false;
+    const double mm =
+        QLocale::c().toDouble(QString::fromStdString(settings.ReadString(ConfigurationSection, key)), &ok);
+    if (!ok || mm < SmallestKeyLabelMm || mm > LargestKeyLabelMm)
+        return std::nullopt;
+    return mm;
+}
+
+std::string millimetresText(double mm) {
+    return QLocale::c().toString(mm, 'g', 6).toStdString();
+}
 
 } // namespace
 
@@ -66,5 +82,27 @@ void HideStartupPromptFromNowOn(const QString& userFolder) {
     IniFile settings = IniFile::Load(settingsFile);
     settings.WriteString(ConfigurationSection, ModelNumberKey, ProgramName.toStdString());
     settings.WriteString(ConfigurationSection, HideStartBoxKey, "1");
+    settings.Save(settingsFile);
+}
+
+std::optional<QSizeF> ReadKeyLabelSize(const QString& userFolder) {
+    IniFile settings;
+    try {
+        settings = IniFile::Load(toFilesystemPath(SettingsFilePath(userFolder)));
+    } catch (const FileError&) {
+        return std::nullopt; // an unreadable file remembers nothing: the size is asked again
+    }
+    const auto width = readMillimetres(settings, KeyLabelWidthKey);
+    const auto height = readMillimetres(settings, KeyLabelHeightKey);
+    if (!width || !height)
+        return std::nullopt;
+    return QSizeF(*width, *height);
+}
+
+void WriteKeyLabelSize(const QString& userFolder, QSizeF sizeMm) {
+    const std::filesystem::path settingsFile = toFilesystemPath(SettingsFilePath(userFolder));
+    IniFile settings = IniFile::Load(settingsFile);
+    settings.WriteString(ConfigurationSection, KeyLabelWidthKey, millimetresText(sizeMm.width()));
+    settings.WriteString(ConfigurationSection, KeyLabelHeightKey, millimetresText(sizeMm.height()));
     settings.Save(settingsFile);
 }

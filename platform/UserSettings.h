@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
+#include <optional>
 
 // The program's folder in the user's documents folder and the settings file in it.
 
@@ -21,6 +23,18 @@ QString RecoveryFolder(const QString& userFolder);
 // "CONFIGURATION", key "Hide_StartBox", an integer other than 0. A missing or unreadable file, and a
 // value that is no integer, mean no.
 bool ReadHideStartBox(const QString& userFolder);
+
+// The size of the printed key labels in millimetres (width, height) remembered in the settings file in
+// userFolder (section "CONFIGURATION", keys "Key_Label_Width" and "Key_Label_Height"); nothing when it
+// was never set, the file cannot be read, or a value is no number from 8 to 40.
+std::optional<QSizeF> ReadKeyLabelSize(const QString& userFolder);
+// Remembers the key label size, keeping every other line of the settings file. Throws FileError.
+void WriteKeyLabelSize(const QString& userFolder, QSizeF sizeMm);
+// The label size before the user chose one (a common keycap's top), and the sizes allowed: four of
+// the largest fit across an A4 page and six down.
+inline constexpr QSizeF DefaultKeyLabelMm(14.0, 14.0);
+inline constexpr double SmallestKeyLabelMm = 8.0;
+inline constexpr double LargestKeyLabelMm = 40.0;
 
 // Records in the settings file in userFolder that the startup prompt is not to be shown again, creating
 // userFolder and its parent folder when they are missing. Every other key of the file is kept. Throws

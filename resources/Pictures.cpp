@@ -32,9 +32,9 @@ QPixmap ReadPicture(const QString& resourcePath) {
 }
 
 QIcon ToolbarPicture(int index) {
-    static const std::array<QString, 10> names = {u"new"_s,        u"open"_s,     u"save"_s, u"saveas"_s,
-                                                  u"properties"_s, u"download"_s, u"test"_s, u"help"_s,
-                                                  u"keylabels"_s,  u"setport"_s};
+    static const std::array<QString, 11> names = {u"new"_s,        u"open"_s,     u"save"_s,    u"saveas"_s,
+                                                  u"properties"_s, u"download"_s, u"test"_s,    u"help"_s,
+                                                  u"keylabels"_s,  u"setport"_s,  u"overview"_s};
     if (index < 0 || index >= static_cast<int>(names.size()))
         return {};
     return picture(names[static_cast<std::size_t>(index)]);

@@ -9,7 +9,7 @@
 namespace Pictures {
 
 // The toolbar's picture list: 0 New, 1 Open, 2 Save, 3 Save As, 4 Properties, 5 Download, 6 Test,
-// 7 Help, 8 Key Labels, 9 Set Port. Any other index gives a null icon.
+// 7 Help, 8 Key Labels, 9 Set Port, 10 View. Any other index gives a null icon.
 QIcon ToolbarPicture(int index);
 
 // The key-type pictures, numbered by key type: 1 the red S of a shift-level key, 2 the blue T of a

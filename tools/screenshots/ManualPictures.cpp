@@ -5,13 +5,16 @@
 // window, printed at the window's size.
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
 #include "tools/screenshots/SampleDefinition.h"
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
 #include "ui/main/Application.h"
 #include "ui/main/MainWindow.h"
+#include "ui/overview/KeyLabelSizeDialog.h"
 
+#include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
@@ -113,6 +116,38 @@ void drawHelpMenu(TfrmMain& window) {
     help->showMenu();
 }
 
+// The View button's menu, and the windows of its commands.
+void drawViewMenuAndWindows(TfrmMain& window) {
+    auto* view = window.findChild<QToolButton*>(u"ToolBtnView"_s);
+    QTest::mouseClick(view, Qt::LeftButton);
+    if (QMenu* menu = openedMenu(window, u"ViewMenu"_s)) {
+        save(windowWithMenu(window, *menu, QRect(view->mapTo(&window, QPoint(0, 0)), view->size())),
+             u"view-menu"_s);
+        menu->close();
+    }
+    window.findChild<QAction*>(u"OverviewMenuItem"_s)->trigger();
+    if (auto* overview = window.findChild<QWidget*>(u"frmOverview"_s)) {
+        overview->resize(760, 420);
+        QCoreApplication::processEvents();
+        save(overview->grab(), u"overview"_s);
+        overview->hide();
+    }
+    window.SelectKeyAndLevel(1, 0);
+    window.findChild<QAction*>(u"PreviewMenuItem"_s)->trigger();
+    if (auto* preview = window.findChild<QWidget*>(u"frmPreview"_s)) {
+        preview->resize(560, 520);
+        QCoreApplication::processEvents();
+        save(preview->grab(), u"preview"_s);
+        preview->hide();
+    }
+    window.SelectKeyAndLevel(0, 0);
+
+    TKeyLabelSizeDialog size(DefaultKeyLabelMm, &window);
+    size.show();
+    save(size.grab(), u"key-label-size"_s);
+    size.hide();
+}
+
 void drawDialogs(TfrmMain& window, const QString& userFolder) {
     TfrmParameters parameters(window.GetKeypad(), &window);
     parameters.show();
@@ -157,6 +192,7 @@ int main(int argc, char** argv) {
     drawKeyTypeMenu(window);
     drawGridMenu(window);
     drawHelpMenu(window);
+    drawViewMenuAndWindows(window);
     drawDialogs(window, window.GetUserFolder());
     return failed ? 1 : 0;
 }

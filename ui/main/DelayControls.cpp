@@ -12,8 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A delay is 4 ms times the track bar's position: 4 ms to 500 ms.
-constexpr int DelayStepMs = 4;
+// The track bar's positions, in delay units of CodeValue::DelayUnitMs: 4 ms to 500 ms.
 constexpr int FirstDelayStep = 1;
 constexpr int LastDelayStep = 125;
 constexpr int StartDelayStep = 50;
@@ -55,5 +54,5 @@ void TfrmMain::CreateDelayControls() {
 
 // Moving the track bar inserts nothing; the delay button inserts the delay.
 void TfrmMain::tbDelayValueChange() {
-    tbDelayValue->setToolTip(QString::number(DelayStepMs * tbDelayValue->value()) + u"ms"_s);
+    tbDelayValue->setToolTip(QString::number(CodeValue::DelayUnitMs * tbDelayValue->value()) + u"ms"_s);
 }

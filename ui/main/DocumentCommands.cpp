@@ -87,6 +87,7 @@ void TfrmMain::NewMenuItemClick() {
     DownloadFileName.clear();
     ColourKeypadPanel();
     ShowPortStatus();
+    emit DefinitionChanged();
 }
 
 void TfrmMain::OpenMenuItemClick() {

@@ -83,6 +83,7 @@ void TfrmMain::CopyDataToScreen(int GridIndex) {
     Gauge1->setValue(std::clamp(used, 0, MacroCapacityBytes));
     ShowMacroName(QString::fromStdString(Keypad.GetMacroName()));
     ShowAccessibleMacroState();
+    emit SelectionChanged();
 }
 
 void TfrmMain::UpdateKeyboard(TSetModifierKeys mkset) {

@@ -27,7 +27,9 @@ class QSlider;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class TfrmOverview;
 class TfrmParameters;
+class TfrmPreview;
 class TKeypadButton;
 class TMacroGrid;
 class TOnScreenKey;
@@ -52,6 +54,7 @@ struct LeftRecovery;
 //   MacroCommands.cpp     the grid menu's LED commands and erasing a macro
 //   Accessibility.cpp     accessible names, the keyboard order and the keys that stand in for the mouse
 //   Recovery.cpp          the recovery copy of unsaved changes, and restoring one at start-up
+//   ViewMenu.cpp          the View button: overview, preview and printed key labels
 class TfrmMain final : public QWidget, public IKeyEntryState {
     Q_OBJECT
 public:
@@ -108,6 +111,16 @@ public:
     int GetModifiers() const override;
     bool IsPcShiftHeld() const override;
     bool IsPcCapsLockOn() const override;
+
+    // ViewMenu.cpp: selects key (0 to 23) and level (0 or 1) as clicking its key button and level tab
+    // does, and brings the window to the front.
+    void SelectKeyAndLevel(int key, int level);
+
+signals:
+    // After every change of the definition (ChangesPending), and after it was loaded, reset or saved.
+    void DefinitionChanged();
+    // After every redraw of the macro view: the selection, the view mode or the macro changed.
+    void SelectionChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -236,6 +249,22 @@ private:
     void ShowAccessibleMacroState();
     void SwitchLevel(int level);
     void MoveFocusAroundGrid(bool forward);
+
+    // ViewMenu.cpp: the windows it opens are made on first use.
+    void CreateViewMenu();
+    void ToolBtnViewClick();
+    void ShowOverview();
+    void ShowPreview();
+    void PrintKeyLabels();
+    void AskKeyLabelSize();
+    QToolButton* ToolBtnView = nullptr;
+    QMenu* ViewMenu = nullptr;
+    QAction* OverviewMenuItem = nullptr;
+    QAction* PreviewMenuItem = nullptr;
+    QAction* PrintKeyLabelsMenuItem = nullptr;
+    QAction* KeyLabelSizeMenuItem = nullptr;
+    TfrmOverview* frmOverview = nullptr;
+    TfrmPreview* frmPreview = nullptr;
 
     // The keypad definition and the program's folders.
     TKeypadClass Keypad;

@@ -121,6 +121,7 @@ void TfrmMain::ChangesPending(bool Value) {
         ScheduleRecoveryCopy();
     else
         RemoveRecoveryCopy();
+    emit DefinitionChanged();
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

@@ -26,7 +26,7 @@ QToolButton* addButton(QWidget* toolBar, const QString& name, const QString& cap
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    // As wide as the caption needs, so that the thirteen items fit on one row.
+    // As wide as the caption needs, so that the fourteen items fit on one row.
     const int captionWidth = button->fontMetrics().horizontalAdvance(caption);
     button->setFixedSize(std::max(captionWidth + CaptionMargin, MinimumButtonWidth), ButtonHeight);
     toolBar->layout()->addWidget(button);
@@ -83,9 +83,11 @@ void TfrmMain::CreateToolBar() {
     btnWirepick = addButton(ToolBar1, u"btnWirepick"_s, u"Set Port"_s, 9);
     ToolBtnDownload = addButton(ToolBar1, u"ToolBtnDownload"_s, u"Download"_s, 5);
     ToolButtonTest = addButton(ToolBar1, u"ToolButtonTest"_s, u"  Test  "_s, 6);
+    ToolBtnView = addButton(ToolBar1, u"ToolBtnView"_s, u"View"_s, 10);
     row->addStretch();
 
     // Document commands and external programs
     SetUpDocumentCommands();
     SetUpExternalPrograms();
+    CreateViewMenu();
 }

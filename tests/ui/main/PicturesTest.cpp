@@ -35,7 +35,7 @@ void PicturesTest::everyPictureIsThereAtEachSize_data() {
     QTest::addColumn<QIcon>("icon");
     QTest::addColumn<QList<int>>("sides");
     const QList<int> oneAndTwoTimes{16, 32};
-    for (int index = 0; index < 10; ++index)
+    for (int index = 0; index < 11; ++index)
         QTest::addRow("toolbar %d", index) << Pictures::ToolbarPicture(index) << oneAndTwoTimes;
     QTest::newRow("shift level") << Pictures::LevelImage(1) << oneAndTwoTimes;
     QTest::newRow("toggle level") << Pictures::LevelImage(2) << oneAndTwoTimes;
@@ -58,7 +58,7 @@ void PicturesTest::everyPictureIsThereAtEachSize() {
 }
 
 void PicturesTest::indexesOutsideTheListsGiveNoPicture() {
-    for (const int index : {-1, 10, 1000})
+    for (const int index : {-1, 11, 1000})
         QVERIFY(Pictures::ToolbarPicture(index).isNull());
     for (const int index : {0, 3, -2})
         QVERIFY(Pictures::LevelImage(index).isNull());

@@ -292,7 +292,7 @@ void TestProgramStart::toolbarHasItsItemsInOrder() {
                           u"ToolBtnSaveAs=Save As"_s, u"ToolButton10=|"_s, u"ToolBtnParameters=Properties"_s,
                           u"ToolButton13=|"_s, u"ToolBtnHelp= Help  "_s, u"ToolButtonKeyLabels=Key Labels"_s,
                           u"ToolButton2=|"_s, u"btnWirepick=Set Port"_s, u"ToolBtnDownload=Download"_s,
-                          u"ToolButtonTest=  Test  "_s}));
+                          u"ToolButtonTest=  Test  "_s, u"ToolBtnView=View"_s}));
 }
 
 void TestProgramStart::followsADarkDesktopPalette() {

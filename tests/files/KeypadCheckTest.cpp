@@ -1,0 +1,71 @@
+#include "files/KeypadCheck.h"
+
+#include "tests/support/KeypadBuilders.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Expected {
+    std::string text;
+    int key;
+    int level;
+    bool operator==(const Expected&) const = default;
+};
+
+std::vector<Expected> Checked(const TKeypadClass& keypad) {
+    std::vector<Expected> found;
+    for (const DefinitionFinding& finding : CheckKeypad(keypad))
+        found.push_back({finding.text, finding.key, finding.level});
+    return found;
+}
+
+std::ostream& operator<<(std::ostream& out, const Expected& e) {
+    return out << e.text << " (key " << e.key << ", level " << e.level << ")";
+}
+
+TEST(KeypadCheck, FindsNothingInAPlayableDefinition) {
+    TKeypadClass keypad;
+    SetMacro(keypad, 0, 0, {'H', 'i', 0x1032, 0x4009, 0x4040});
+    SetMacro(keypad, 23, 1, {27});
+    keypad.SetKey(4);
+    keypad.SetKeytype(ktShift);
+    EXPECT_EQ(Checked(keypad), std::vector<Expected>{});
+}
+
+TEST(KeypadCheck, NamesKeyAndLevelOfEachTrap) {
+    TKeypadClass keypad;
+    // The prefix as data in the middle of a macro: the editor keeps it, the keypad and the file do not.
+    SetMacro(keypad, 2, 1, {'a', 0x40, 'b'});
+    // ... and at its end, where the file reads it back but the keypad still takes it for a command.
+    SetMacro(keypad, 3, 0, {'a', 0x40});
+    SetMacro(keypad, 6, 0, {'x', 0x152});
+    SetMacro(keypad, 7, 1, {'y'});
+    for (const int key : {1, 4, 5}) {
+        keypad.SetKey(static_cast<std::uint8_t>(key));
+        keypad.SetKeytype(ktToggle);
+    }
+    keypad.SetKey(7);
+    keypad.SetKeytype(ktShift);
+
+    const std::vector<Expected> expected = {
+        // The definition checker's, on the file the definition would be saved as
+        {"[KEY2] Level_2_Codes: unknown command 40 62 is dropped", 2, 1},
+        {"[KEY4] KeyType: more than two toggle keys: key 5 does not reach the image, only keys 2 and 6 do", 4,
+         -1},
+        // The editor's own
+        {"[KEY2] Level_2_Codes: data value 40 is the command prefix; the keypad reads it as the start of a "
+         "command, together with the bytes after it",
+         2, 1},
+        {"[KEY3] Level_1_Codes: data value 40 is the command prefix; the keypad reads it as the start of a "
+         "command, together with the bytes after it",
+         3, 0},
+        {"[KEY6] Level_1_Codes: code value 0152 is larger than a byte; the keypad receives only 52", 6, 0},
+        {"[KEY7] KeyType: a shift key plays no macro; its macro on level 2 is never typed", 7, 1},
+    };
+    EXPECT_EQ(Checked(keypad), expected);
+}
+
+} // namespace

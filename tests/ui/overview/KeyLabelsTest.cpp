@@ -1,0 +1,207 @@
+#include "tests/support/GuiTest.h"
+#include "tests/ui/overview/OverviewFixture.h"
+#include "ui/overview/KeyLabelsPdf.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr double PointsPerMm = 72.0 / 25.4;
+
+// The level 2 name of key (0 to 23) in namedKeys(): key 7's is one word far too long for a label, key
+// 8's several words too long for one line.
+QString secondName(int key) {
+    if (key == 6)
+        return u"Supercalifragilistic"_s;
+    if (key == 7)
+        return u"Open the garage door now"_s;
+    return u"K%1b"_s.arg(key + 1);
+}
+
+// 24 named keys; key 5 is a shift key.
+QByteArray namedKeys() {
+    QByteArray text = "[GLOBAL_PARAMETERS]\r\n";
+    for (int key = 0; key < KeyCount; ++key) {
+        text +=
+            "[KEY" + QByteArray::number(key) + "]\r\nLevel_1_Name=K" + QByteArray::number(key + 1) + "a\r\n";
+        text += "Level_2_Name=" + secondName(key).toUtf8() + "\r\n";
+        if (key == 4)
+            text += "KeyType=1\r\n";
+    }
+    return text;
+}
+
+void writeSettings(const TOverviewFixture& o, const QByteArray& text) {
+    QFile file(o.f.userPath(u"Keywright24.ini"_s));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        throw std::runtime_error("cannot write the settings file");
+}
+
+QString settingsText(const TOverviewFixture& o) {
+    QFile file(o.f.userPath(u"Keywright24.ini"_s));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        throw std::runtime_error(program.toStdString() + " failed on " + arguments.join(u' ').toStdString());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct Word {
+    QString text;
+    QRectF box; // in points from the page's top left
+};
+
+// The words of the PDF's first page with their boxes, as pdftotext finds them.
+QList<Word> wordsIn(const QString& pdf) {
+    const QString html = run(u"pdftotext"_s, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, u"-"_s});
+    static const QRegularExpression word(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
+    QList<Word> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(html)) {
+        const double x1 = m.captured(1).toDouble(), y1 = m.captured(2).toDouble();
+        words.push_back({m.captured(5), QRectF(QPointF(x1, y1),
+                                               QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return words;
+}
+
+const Word* find(const QList<Word>& words, const QString& text) {
+    for (const Word& w : words)
+        if (w.text == text)
+            return &w;
+    return nullptr;
+}
+
+// Whether a word text lies wholly on the label box.
+bool onLabel(const QList<Word>& words, const QString& text, const QRectF& box) {
+    return std::any_of(words.begin(), words.end(),
+                       [&](const Word& w) { return w.text == text && box.contains(w.box); });
+}
+
+// The label of key (0 to 23) on the page, in points, for labels of size mm.
+QRectF labelBox(int key, QSizeF mm) {
+    const double left = (210.0 - (4 * mm.width() + 3 * LabelGapMm)) / 2;
+    const double x = left + (key % 4) * (mm.width() + LabelGapMm);
+    const double y = SheetTopMm + (key / 4) * (mm.height() + LabelGapMm);
+    return {x * PointsPerMm, y * PointsPerMm, mm.width() * PointsPerMm, mm.height() * PointsPerMm};
+}
+
+// While it lives, answers the label size dialog whenever it opens, with the size given.
+class TSizeDialogAnswerer final {
+public:
+    explicit TSizeDialogAnswerer(QSizeF mm) {
+        fTimer.setInterval(0);
+        QObject::connect(&fTimer, &QTimer::timeout, [this, mm] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || dialog->objectName() != u"dlgKeyLabelSize"_s)
+                return;
+            dialog->findChild<QDoubleSpinBox*>(u"spinLabelWidth"_s)->setValue(mm.width());
+            dialog->findChild<QDoubleSpinBox*>(u"spinLabelHeight"_s)->setValue(mm.height());
+            dialog->accept();
+            ++answers;
+        });
+        fTimer.start();
+    }
+    int answers = 0;
+
+private:
+    QTimer fTimer;
+};
+
+} // namespace
+
+class TestKeyLabels final : public QObject {
+    Q_OBJECT
+private slots:
+    void printsTwentyFourLabelsAtTheRememberedSize();
+    void asksTheSizeOnceAndRemembersIt();
+    void drawsLongNamesSmallerNeverCut();
+};
+
+void TestKeyLabels::printsTwentyFourLabelsAtTheRememberedSize() {
+    const TOverviewFixture o(namedKeys());
+    writeSettings(o, "[CONFIGURATION]\r\nHide_StartBox=1\r\nKey_Label_Width=19\r\nKey_Label_Height=16.5\r\n");
+    o.run(u"PrintKeyLabelsMenuItem"_s);
+    const QString pdf = o.f.userPath(u"Keycap_Labels/sample.pdf"_s);
+    QCOMPARE(o.documents.opened, QStringList{QDir::toNativeSeparators(pdf)});
+    QVERIFY(MessageBox::shown().empty());
+
+    const QString info = run(u"pdfinfo"_s, {pdf});
+    QVERIFY2(
+        info.contains(QRegularExpression(u"Page size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"_s)),
+        qPrintable(info));
+    const QList<Word> words = wordsIn(pdf);
+    const QSizeF mm(19, 16.5);
+    for (int key = 0; key < KeyCount; ++key) {
+        const QRectF label = labelBox(key, mm);
+        for (const QString& name : (u"K%1a "_s.arg(key + 1) + secondName(key)).split(u' '))
+            QVERIFY2(onLabel(words, name, label), qPrintable(name));
+        // level 1 above level 2
+        QVERIFY(find(words, u"K%1a"_s.arg(key + 1))->box.bottom() <= label.center().y() + 1);
+    }
+    const Word* shiftMark = find(words, u"S"_s);
+    QVERIFY(shiftMark != nullptr);
+    QVERIFY(labelBox(4, mm).contains(shiftMark->box));
+    QCOMPARE(settingsText(o),
+             u"[CONFIGURATION]\r\nHide_StartBox=1\r\nKey_Label_Width=19\r\nKey_Label_Height=16.5\r\n"_s);
+}
+
+void TestKeyLabels::asksTheSizeOnceAndRemembersIt() {
+    TOverviewFixture o(namedKeys());
+    writeSettings(o, "[CONFIGURATION]\r\nHide_StartBox=1\r\n");
+    TSizeDialogAnswerer answerer(QSizeF(18, 12));
+    o.run(u"PrintKeyLabelsMenuItem"_s);
+    QCOMPARE(answerer.answers, 1);
+    QCOMPARE(settingsText(o),
+             u"[CONFIGURATION]\r\nHide_StartBox=1\r\nKey_Label_Width=18\r\nKey_Label_Height=12\r\n"_s);
+    const QList<Word> words = wordsIn(o.f.userPath(u"Keycap_Labels/sample.pdf"_s));
+    QVERIFY(labelBox(23, QSizeF(18, 12)).contains(find(words, u"K24b"_s)->box));
+
+    // The next labels use the remembered size without asking.
+    o.documents.opened.clear();
+    o.run(u"PrintKeyLabelsMenuItem"_s);
+    QCOMPARE(o.documents.opened.size(), 1);
+    QCOMPARE(answerer.answers, 1);
+    // Key Label Size asks again, starting from the remembered size.
+    o.run(u"KeyLabelSizeMenuItem"_s);
+    QCOMPARE(answerer.answers, 2);
+}
+
+void TestKeyLabels::drawsLongNamesSmallerNeverCut() {
+    const TOverviewFixture o(namedKeys());
+    writeSettings(o, "[CONFIGURATION]\r\nKey_Label_Width=14\r\nKey_Label_Height=14\r\n");
+    o.run(u"PrintKeyLabelsMenuItem"_s);
+    const QList<Word> words = wordsIn(o.f.userPath(u"Keycap_Labels/sample.pdf"_s));
+    const Word* longName = find(words, u"Supercalifragilistic"_s);
+    const Word* shortName = find(words, u"K7a"_s);
+    QVERIFY(longName != nullptr && shortName != nullptr);
+    QVERIFY(labelBox(6, QSizeF(14, 14)).contains(longName->box));
+    QVERIFY2(longName->box.height() < shortName->box.height() * 0.7,
+             qPrintable(u"%1 against %2"_s.arg(longName->box.height()).arg(shortName->box.height())));
+    // Several words go onto more lines rather than shrinking as far, every word whole on the label.
+    const Word* open = find(words, u"Open"_s);
+    const Word* now = find(words, u"now"_s);
+    QVERIFY(open != nullptr && now != nullptr);
+    QVERIFY(now->box.top() > open->box.bottom() - 0.5);
+    QVERIFY(open->box.height() > longName->box.height());
+    for (const QString& word : secondName(7).split(u' '))
+        QVERIFY2(onLabel(words, word, labelBox(7, QSizeF(14, 14))), qPrintable(word));
+}
+
+KW24_GUI_TEST(TestKeyLabels);
+
+#include "KeyLabelsTest.moc"

@@ -1,0 +1,154 @@
+#include "files/CodeString.h"
+#include "tests/support/GuiTest.h"
+#include "tests/ui/overview/OverviewFixture.h"
+#include "ui/overview/PreviewWindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTextDocumentFragment>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Every kind of code under the unusual prefix 7E: data, a delay, a beep, the LED commands, "@@" and a
+// plain '@'; a macro of 99 and one of 100 bytes, the sizes where the image's blocks change shape.
+QByteArray everyKindOfCode() {
+    return "[GLOBAL_PARAMETERS]\r\nCommand_Prefix=126\r\nCharacter_Pacing=6\r\n"
+           "[KEY0]\r\nLevel_1_Codes=417e01327e02057e087e097e0a7e400d\r\nLevel_2_Codes=40\r\n"
+           "[KEY7]\r\nLevel_1_Codes=" +
+           QByteArray("7a").repeated(99) + "\r\nLevel_2_Codes=" + QByteArray("7a").repeated(100) + "\r\n";
+}
+
+TfrmPreview* openPreview(const TOverviewFixture& o) {
+    QTest::keyClick(o.f.window.get(), Qt::Key_F7);
+    auto* preview = o.f.window->findChild<TfrmPreview*>();
+    if (preview == nullptr || !QTest::qWaitForWindowExposed(preview))
+        throw std::runtime_error("the preview did not show");
+    return preview;
+}
+
+QString plain(const QLabel* label) {
+    return QTextDocumentFragment::fromHtml(label->text()).toPlainText();
+}
+
+QString hex(const std::vector<int>& bytes) {
+    QStringList pairs;
+    for (const int byte : bytes)
+        pairs << u"%1"_s.arg(byte, 2, 16, QChar(u'0')).toUpper();
+    return pairs.join(u' ');
+}
+
+// The macro bytes of each key's two levels in a saved image, found by walking its records by the counts
+// they carry: a block's count is followed by the macro and, below 100 bytes, a closing 0.
+std::vector<std::array<std::vector<int>, 2>> macrosInImage(const QString& imagePath) {
+    QFile file(imagePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("no image " + imagePath.toStdString());
+    std::vector<int> bytes;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (line.size() >= 4)
+            bytes.push_back(HexPairToByte(line.mid(1, 2).toStdString()));
+    std::vector<std::array<std::vector<int>, 2>> macros;
+    std::size_t at = 28;
+    for (int key = 0; key < KeyCount; ++key) {
+        at += 6;
+        std::array<std::vector<int>, 2> levels;
+        for (std::vector<int>& macro : levels) {
+            const int count = bytes.at(at);
+            const int macroBytes = count == 0                ? 0
+                                   : count < 100             ? count - 1
+                                   : bytes.at(at + 100) == 0 ? 99
+                                                             : 100;
+            macro.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at + 1),
+                         bytes.begin() +
+                             static_cast<std::ptrdiff_t>(at + 1 + static_cast<std::size_t>(macroBytes)));
+            at += 1 + static_cast<std::size_t>(count);
+        }
+        macros.push_back(levels);
+    }
+    if (at != bytes.size())
+        throw std::runtime_error("the image's records do not end where it ends");
+    return macros;
+}
+
+} // namespace
+
+class TestPreview final : public QObject {
+    Q_OBJECT
+private slots:
+    void bytesAreTheSavedImagesBytes();
+    void showsTypedTextAndTimeline();
+    void followsSelectionAndEdits();
+};
+
+void TestPreview::bytesAreTheSavedImagesBytes() {
+    const TOverviewFixture o(everyKindOfCode());
+    TfrmPreview* preview = openPreview(o);
+    const QString saved = o.files.filePath(u"saved.ckd"_s);
+    FileDialog::setNextFileName(saved);
+    QTest::mouseClick(o.control<QToolButton>(u"ToolBtnSaveAs"_s), Qt::LeftButton);
+    const auto macros = macrosInImage(o.files.filePath(u"saved.hex"_s));
+    QCOMPARE(macros[7][0].size(), 99u);
+    QCOMPARE(macros[7][1].size(), 100u);
+    for (int key = 0; key < KeyCount; ++key)
+        for (int level = 0; level < LevelCount; ++level) {
+            o.f.window->SelectKeyAndLevel(key, level);
+            const std::vector<int>& inImage =
+                macros[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
+            QCOMPARE(preview->findChild<QLabel*>(u"lblPreviewBytes"_s)->text(),
+                     inImage.empty() ? u"none (an empty macro)"_s : hex(inImage));
+        }
+    o.f.window->SelectKeyAndLevel(0, 0);
+    QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(),
+             u"41 7E 01 32 7E 02 05 7E 08 7E 09 7E 0A 7E 40 0D"_s);
+}
+
+void TestPreview::showsTypedTextAndTimeline() {
+    const TOverviewFixture o(everyKindOfCode());
+    openPreview(o);
+    QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)),
+             u"A[pause 200 ms][beep 5][LED off][LED on][LED flash]@[Enter]"_s);
+    // 6 ms a character, 200 ms of pause
+    QVERIFY2(o.control<QLabel>(u"lblPlayTime"_s)->text().startsWith(u"plays in 0.22 s"_s),
+             qPrintable(o.control<QLabel>(u"lblPlayTime"_s)->text()));
+    auto* steps = o.control<QTableWidget>(u"gridSteps"_s);
+    QStringList rows;
+    for (int row = 0; row < steps->rowCount(); ++row)
+        rows << steps->item(row, 0)->text() + u' ' + steps->item(row, 1)->text() + u" | "_s +
+                    steps->item(row, 2)->text();
+    QCOMPARE(rows,
+             (QStringList{u"0 ms A | 41"_s, u"6 ms pause 200 ms | 7E 01 32"_s, u"206 ms beep 5 | 7E 02 05"_s,
+                          u"206 ms LED off | 7E 08"_s, u"206 ms LED on | 7E 09"_s,
+                          u"206 ms LED flash | 7E 0A"_s, u"206 ms @ | 7E 40"_s, u"212 ms Enter | 0D"_s}));
+    o.f.window->SelectKeyAndLevel(0, 1);
+    QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)), u"@"_s); // a plain '@' under another prefix
+}
+
+void TestPreview::followsSelectionAndEdits() {
+    const TOverviewFixture o;
+    openPreview(o);
+    QTest::mouseClick(o.control<QToolButton>(u"SpeedButton140"_s), Qt::LeftButton);
+    o.control<QTabWidget>(u"TabControlLevel"_s)->setCurrentIndex(1);
+    QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 24, Level 2: Ends in Esc"_s);
+    QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B"_s);
+    QVERIFY2(
+        o.control<QLabel>(u"lblPreviewChecks"_s)->text().contains(u"data value 1B is the command prefix"_s),
+        qPrintable(o.control<QLabel>(u"lblPreviewChecks"_s)->text()));
+
+    QTest::keyClicks(o.control<QLineEdit>(u"edManualInput"_s), u"66"_s);
+    QTest::mouseClick(o.control<QToolButton>(u"spdbtnInsert"_s), Qt::LeftButton);
+    QTRY_COMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B 42"_s);
+    // The keypad now reads Esc and B as a command the keypad does not know.
+    QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)), u"A[unknown command 1B 42]"_s);
+
+    QTest::mouseClick(o.control<QToolButton>(u"SpeedButton21"_s), Qt::LeftButton);
+    QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 1, Level 2"_s);
+    QCOMPARE(o.control<QLabel>(u"lblPreviewChecks"_s)->text(), u"Nothing found."_s);
+}
+
+KW24_GUI_TEST(TestPreview);
+
+#include "PreviewTest.moc"

@@ -1,0 +1,77 @@
+#include "ui/overview/KeyLabelsCommand.h"
+
+#include "files/FileError.h"
+#include "platform/BusyCursor.h"
+#include "platform/Folders.h"
+#include "platform/ShellStart.h"
+#include "platform/UserSettings.h"
+#include "ui/main/Application.h"
+#include "ui/overview/KeyLabelSizeDialog.h"
+#include "ui/overview/KeyLabelsPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <optional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The size the user asked for, remembered; nothing when cancelled. A size that cannot be remembered
+// is still used this time.
+std::optional<QSizeF> askSize(QWidget* parent, const QString& userFolder) {
+    TKeyLabelSizeDialog dialog(ReadKeyLabelSize(userFolder).value_or(DefaultKeyLabelMm), parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QSizeF size = dialog.SizeMm();
+    try {
+        WriteKeyLabelSize(userFolder, size);
+    } catch (const FileError& error) {
+        ShowError(parent, QString::fromUtf8(error.what()));
+    }
+    return size;
+}
+
+} // namespace
+
+QString KeyLabelsPdfPath(const QString& userFolder, const QString& documentPath) {
+    return QDir(KeycapLabelsFolder(userFolder))
+        .filePath(QFileInfo(documentPath).completeBaseName() + u".pdf"_s);
+}
+
+bool AskKeyLabelSizeCommand(QWidget* parent, const QString& userFolder) {
+    return askSize(parent, userFolder).has_value();
+}
+
+void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString& userFolder,
+                           const QString& documentPath) {
+    std::optional<QSizeF> size = ReadKeyLabelSize(userFolder);
+    if (!size)
+        size = askSize(parent, userFolder);
+    if (!size)
+        return;
+    const QString path = KeyLabelsPdfPath(userFolder, documentPath);
+    {
+        const BusyCursor busy;
+        try {
+            Folders::ensureExists(KeycapLabelsFolder(userFolder));
+        } catch (const FolderError& error) {
+            ShowError(parent, QString::fromUtf8(error.what()));
+            return;
+        }
+        // Written whole or not at all: a failed writing leaves the previous labels as they were.
+        QSaveFile file(path);
+        const QString title = u"Key labels: "_s + QFileInfo(documentPath).fileName();
+        if (!file.open(QIODevice::WriteOnly) || !WriteKeyLabelsPdf(file, KeyLabels(keypad), *size, title) ||
+            !file.commit()) {
+            ShowError(parent,
+                      u"Unable to write to %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
+            return;
+        }
+    }
+    if (!ShellStart::openDocument(path))
+        ShowError(parent,
+                  u"The key labels were written to %1, but no program could be found to show them."_s.arg(
+                      QDir::toNativeSeparators(path)));
+}

@@ -1,0 +1,194 @@
+#include "ui/overview/OverviewWindow.h"
+
+#include "resources/Pictures.h"
+#include "ui/ProgramFont.h"
+#include "ui/overview/OverviewRows.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int KeyRole = Qt::UserRole;
+constexpr int LevelRole = Qt::UserRole + 1;
+
+// The bytes a macro uses as a small bar of its 100, with the number beside it.
+class TBytesBarDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString number = cell.text;
+        cell.text.clear();
+        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+
+        const int bytes = index.data(Qt::DisplayRole).toInt();
+        const QRect area = option.rect.adjusted(4, 5, -4, -5);
+        const int numberWidth = option.fontMetrics.horizontalAdvance(u"100"_s) + 6;
+        const QRect bar(area.left(), area.top(), std::max(area.width() - numberWidth, 10), area.height());
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(bar.adjusted(0, 0, -1, -1));
+        const int filled = (bar.width() - 2) * std::clamp(bytes, 0, MacroCapacityBytes) / MacroCapacityBytes;
+        painter->fillRect(QRect(bar.left() + 1, bar.top() + 1, filled, bar.height() - 2),
+                          bytes > MacroCapacityBytes * 9 / 10 ? QColor(0xd0, 0x60, 0x30)
+                                                              : QColor(0x3d, 0x7b, 0xd9));
+        painter->setPen(option.palette.color(
+            option.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(QRect(bar.right() + 4, option.rect.top(), numberWidth, option.rect.height()),
+                          Qt::AlignVCenter | Qt::AlignRight, number);
+        painter->restore();
+    }
+};
+
+QTableWidgetItem* item(const QVariant& shown) {
+    auto* cell = new QTableWidgetItem;
+    cell->setData(Qt::DisplayRole, shown);
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return cell;
+}
+
+QString typeText(TKeyType type) {
+    switch (type) {
+    case ktShift: return u"shift"_s;
+    case ktToggle: return u"toggle"_s;
+    default: return {};
+    }
+}
+
+} // namespace
+
+TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , fKeypad(keypad) {
+    setObjectName(u"frmOverview"_s);
+    setWindowTitle(u"Keywright24 - Overview"_s);
+    setFont(ProgramFont());
+    resize(760, 560);
+
+    gridOverview = new QTableWidget(KeyCount * LevelCount, ColumnCount, this);
+    gridOverview->setObjectName(u"gridOverview"_s);
+    gridOverview->setHorizontalHeaderLabels(
+        {u"Key"_s, u"Level"_s, u"Type"_s, u"Name"_s, u"Repeat"_s, u"Bytes"_s, u"Codes"_s});
+    gridOverview->verticalHeader()->hide();
+    gridOverview->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gridOverview->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridOverview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridOverview->setWordWrap(false);
+    gridOverview->setItemDelegateForColumn(colBytes, new TBytesBarDelegate(gridOverview));
+    QHeaderView* header = gridOverview->horizontalHeader();
+    header->setStretchLastSection(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(colKey, Qt::AscendingOrder);
+    for (const auto& [column, width] : {std::pair{colKey, 58},
+                                        {colLevel, 44},
+                                        {colType, 64},
+                                        {colName, 150},
+                                        {colRepeat, 54},
+                                        {colBytes, 110}})
+        gridOverview->setColumnWidth(column, width);
+    gridOverview->verticalHeader()->setDefaultSectionSize(gridOverview->fontMetrics().height() + 6);
+    // Double-click and Enter both activate a row.
+    connect(gridOverview, &QTableWidget::activated, this,
+            [this](const QModelIndex& index) { RowActivated(index.row()); });
+
+    lblTotals = new QLabel(this);
+    lblTotals->setObjectName(u"lblTotals"_s);
+    lblChecks = new QLabel(this);
+    lblChecks->setObjectName(u"lblChecks"_s);
+    lblChecks->setWordWrap(true);
+    lblChecks->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(gridOverview, 1);
+    column->addWidget(lblTotals);
+    column->addWidget(lblChecks);
+}
+
+void TfrmOverview::Refresh() {
+    fStale = true;
+    if (isVisible())
+        Redraw();
+}
+
+void TfrmOverview::showEvent(QShowEvent* event) {
+    if (fStale)
+        Redraw();
+    QWidget::showEvent(event);
+}
+
+void TfrmOverview::Redraw() {
+    fStale = false;
+    const Overview overview = MakeOverview(fKeypad);
+    gridOverview->setSortingEnabled(false); // rows stay where they are while they are filled
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    int row = 0;
+    int rowsWithFindings = 0;
+    for (const OverviewRow& entry : overview.rows) {
+        QTableWidgetItem* cells[ColumnCount] = {
+            item(entry.key + 1),
+            item(entry.level + 1),
+            item(typeText(entry.type)),
+            item(QString::fromStdString(entry.name)),
+            item(entry.autoRepeat ? u"yes"_s : QString()),
+            item(entry.bytes),
+            item(QString::fromStdString(entry.codes)),
+        };
+        cells[colType]->setIcon(Pictures::LevelImage(entry.type));
+        QString tip;
+        if (!entry.findings.empty()) {
+            ++rowsWithFindings;
+            cells[colKey]->setIcon(warning);
+            QStringList lines;
+            for (const std::string& finding : entry.findings)
+                lines << QString::fromStdString(finding).toHtmlEscaped();
+            tip = u"<p style='white-space:pre'>"_s + lines.join(u"<br>"_s) + u"</p>"_s;
+        }
+        for (int column = 0; column < ColumnCount; ++column) {
+            cells[column]->setData(KeyRole, entry.key);
+            cells[column]->setData(LevelRole, entry.level);
+            cells[column]->setToolTip(tip);
+            gridOverview->setItem(row, column, cells[column]);
+        }
+        ++row;
+    }
+    gridOverview->setSortingEnabled(true); // sorted again by the column the user chose
+
+    const OverviewTotals& totals = overview.totals;
+    lblTotals->setText(
+        u"Keys used: %1 of %2    Macros: %3 of %4    Bytes used: %5 of %6"_s.arg(totals.keysUsed)
+            .arg(KeyCount)
+            .arg(totals.macrosUsed)
+            .arg(KeyCount * LevelCount)
+            .arg(totals.bytesUsed)
+            .arg(KeyCount * LevelCount * MacroCapacityBytes));
+    QStringList checks;
+    if (rowsWithFindings == 0 && totals.definitionFindings.empty())
+        checks << u"Checks: nothing found."_s;
+    else if (rowsWithFindings > 0)
+        checks << (rowsWithFindings == 1 ? u"Checks: findings on 1 row"_s
+                                         : u"Checks: findings on %1 rows"_s.arg(rowsWithFindings)) +
+                      u"; point at a marked row to read them."_s;
+    for (const std::string& finding : totals.definitionFindings)
+        checks << QString::fromStdString(finding);
+    lblChecks->setText(checks.join(u'\n'));
+}
+
+void TfrmOverview::RowActivated(int row) {
+    const QTableWidgetItem* cell = gridOverview->item(row, colKey);
+    if (cell != nullptr)
+        emit KeySelected(cell->data(KeyRole).toInt(), cell->data(LevelRole).toInt());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+class TKeypadClass;
+
+// The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
+// type, name, auto-repeat, the bytes it uses and its codes, the checker's findings on the rows they
+// concern, and totals below. Sortable by any column. It does not change the definition: it redraws
+// on Refresh, and activating a row (double-click or Enter) asks for that key and level.
+class TfrmOverview final : public QWidget {
+    Q_OBJECT
+public:
+    TfrmOverview(TKeypadClass& keypad, QWidget* parent);
+
+    // Redraws from the definition now when shown, else when next shown.
+    void Refresh();
+
+    // Column numbers of gridOverview
+    enum Column { colKey, colLevel, colType, colName, colRepeat, colBytes, colCodes, ColumnCount };
+
+signals:
+    void KeySelected(int key, int level);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Redraw();
+    void RowActivated(int row);
+
+    TKeypadClass& fKeypad;
+    QTableWidget* gridOverview = nullptr;
+    QLabel* lblTotals = nullptr;
+    QLabel* lblChecks = nullptr;
+    bool fStale = true;
+};

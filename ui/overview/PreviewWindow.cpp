@@ -1,0 +1,161 @@
+#include "ui/overview/PreviewWindow.h"
+
+#include "files/KeypadCheck.h"
+#include "ui/ProgramFont.h"
+#include "ui/overview/TimelineBar.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QStringList>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString hexBytes(const std::vector<std::uint8_t>& bytes, std::size_t from = 0,
+                 std::size_t count = std::string::npos) {
+    QStringList pairs;
+    for (std::size_t i = from; i < bytes.size() && i - from < count; ++i)
+        pairs << u"%1"_s.arg(bytes[i], 2, 16, QChar(u'0')).toUpper();
+    return pairs.join(u' ');
+}
+
+QLabel* heading(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+// Plain characters as themselves, named keys and marks in brackets on a tinted ground.
+QString typedText(const MacroPlayback& playback, std::uint8_t prefix) {
+    QString html;
+    for (const PlaybackStep& step : playback.steps) {
+        const StepText shown = DescribeStep(step, prefix);
+        const QString text = QString::fromStdString(shown.text).toHtmlEscaped();
+        if (!shown.isName)
+            html += text == u" "_s ? u"&nbsp;"_s : text;
+        else if (step.kind == PlaybackStep::Kind::Character)
+            html += u"<span style='background-color:#dde6f3; color:#1c3a6a'>[%1]</span>"_s.arg(text);
+        else
+            html += u"<span style='background-color:#f3e6d6; color:#7a3a10'><i>[%1]</i></span>"_s.arg(text);
+    }
+    return html;
+}
+
+QTableWidgetItem* cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    return item;
+}
+
+} // namespace
+
+TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , fKeypad(keypad) {
+    setObjectName(u"frmPreview"_s);
+    setWindowTitle(u"Keywright24 - Preview"_s);
+    setFont(ProgramFont());
+    resize(560, 560);
+
+    lblPreviewKey = heading({}, this);
+    lblPreviewKey->setObjectName(u"lblPreviewKey"_s);
+    lblPreviewBytes = new QLabel(this);
+    lblPreviewBytes->setObjectName(u"lblPreviewBytes"_s);
+    lblPreviewTyped = new QLabel(this);
+    lblPreviewTyped->setObjectName(u"lblPreviewTyped"_s);
+    lblPreviewTyped->setTextFormat(Qt::RichText);
+    for (QLabel* label : {lblPreviewBytes, lblPreviewTyped}) {
+        label->setWordWrap(true);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    barTimeline = new TTimelineBar(this);
+    barTimeline->setObjectName(u"barTimeline"_s);
+    lblPlayTime = new QLabel(this);
+    lblPlayTime->setObjectName(u"lblPlayTime"_s);
+    gridSteps = new QTableWidget(0, 3, this);
+    gridSteps->setObjectName(u"gridSteps"_s);
+    gridSteps->setHorizontalHeaderLabels({u"Starts at"_s, u"Step"_s, u"Bytes"_s});
+    gridSteps->verticalHeader()->hide();
+    gridSteps->horizontalHeader()->setStretchLastSection(true);
+    gridSteps->setColumnWidth(0, 80);
+    gridSteps->setColumnWidth(1, 200);
+    gridSteps->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridSteps->verticalHeader()->setDefaultSectionSize(gridSteps->fontMetrics().height() + 6);
+    lblPreviewChecks = new QLabel(this);
+    lblPreviewChecks->setObjectName(u"lblPreviewChecks"_s);
+    lblPreviewChecks->setWordWrap(true);
+    lblPreviewChecks->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(lblPreviewKey);
+    column->addWidget(heading(u"Bytes the keypad receives (as in the download image)"_s, this));
+    column->addWidget(lblPreviewBytes);
+    column->addWidget(heading(u"Typed on a PC with a US layout"_s, this));
+    column->addWidget(lblPreviewTyped);
+    column->addWidget(heading(u"Timeline"_s, this));
+    column->addWidget(barTimeline);
+    column->addWidget(lblPlayTime);
+    column->addWidget(gridSteps, 1);
+    column->addWidget(heading(u"Checks"_s, this));
+    column->addWidget(lblPreviewChecks);
+}
+
+void TfrmPreview::Refresh() {
+    fStale = true;
+    if (isVisible())
+        Redraw();
+}
+
+void TfrmPreview::showEvent(QShowEvent* event) {
+    if (fStale)
+        Redraw();
+    QWidget::showEvent(event);
+}
+
+void TfrmPreview::Redraw() {
+    fStale = false;
+    const int key = fKeypad.Key();
+    const int level = fKeypad.Level();
+    const std::uint8_t prefix = fKeypad.CmdPrefix();
+    QString title = u"Key %1, Level %2"_s.arg(key + 1).arg(level + 1);
+    if (const std::string name = fKeypad.GetMacroName(); !name.empty())
+        title += u": "_s + QString::fromStdString(name);
+    lblPreviewKey->setText(title);
+
+    MacroPlayback playback = PlaySelectedMacro(fKeypad);
+    lblPreviewBytes->setText(playback.bytes.empty() ? u"none (an empty macro)"_s : hexBytes(playback.bytes));
+    lblPreviewBytes->setToolTip(
+        u"%1 of %2 bytes. In the image the macro's block starts with the count of "
+        u"bytes that follow; below %2 bytes a closing 00 ends it."_s.arg(playback.bytes.size())
+            .arg(MacroCapacityBytes));
+    lblPreviewTyped->setText(playback.steps.empty() ? u"nothing"_s : typedText(playback, prefix));
+
+    gridSteps->setRowCount(static_cast<int>(playback.steps.size()));
+    int row = 0;
+    int characters = 0;
+    int pauses = 0;
+    for (const PlaybackStep& step : playback.steps) {
+        gridSteps->setItem(row, 0, cell(u"%1 ms"_s.arg(step.startMs)));
+        gridSteps->setItem(row, 1, cell(QString::fromStdString(DescribeStep(step, prefix).text)));
+        gridSteps->setItem(row, 2, cell(hexBytes(playback.bytes, step.firstByte, step.byteCount)));
+        characters += step.kind == PlaybackStep::Kind::Character ? 1 : 0;
+        pauses += step.kind == PlaybackStep::Kind::Delay ? step.durationMs : 0;
+        ++row;
+    }
+    lblPlayTime->setText(QString::fromStdString(PlayingTimeText(playback.totalMs)) +
+                         u"  (%1 characters at %2 ms each, pauses of %3 ms in all)"_s.arg(characters)
+                             .arg(playback.pacingMs)
+                             .arg(pauses));
+    barTimeline->SetPlayback(std::move(playback));
+
+    QStringList findings;
+    for (const DefinitionFinding& finding : CheckKeypad(fKeypad))
+        if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
+            findings << QString::fromStdString(finding.text);
+    lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "files/MacroPlayback.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+class TKeypadClass;
+class TTimelineBar;
+
+// What the selected macro will do on the keypad: the bytes the download image carries for it, what it
+// types on a PC with a US layout, when each step starts and how long the whole takes, and the checker's
+// findings for it. It only reads the definition and redraws on Refresh.
+class TfrmPreview final : public QWidget {
+    Q_OBJECT
+public:
+    TfrmPreview(TKeypadClass& keypad, QWidget* parent);
+
+    // Redraws from the selected macro now when shown, else when next shown.
+    void Refresh();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Redraw();
+
+    TKeypadClass& fKeypad;
+    QLabel* lblPreviewKey = nullptr;
+    QLabel* lblPreviewBytes = nullptr;
+    QLabel* lblPreviewTyped = nullptr;
+    TTimelineBar* barTimeline = nullptr;
+    QTableWidget* gridSteps = nullptr;
+    QLabel* lblPlayTime = nullptr;
+    QLabel* lblPreviewChecks = nullptr;
+    bool fStale = true;
+};
