@@ -45,7 +45,16 @@ void TfrmMain::CreateParametersDialog() {
     if (frmParameters != nullptr)
         return;
     frmParameters = new TfrmParameters(Keypad, this);
-    connect(frmParameters, &TfrmParameters::changesApplied, this, [this] { ChangesPending(true); });
+    // Each Apply is one step of the editing history.
+    connect(frmParameters, &TfrmParameters::aboutToApplyChanges, this, [this] {
+        ParametersBeforeApply = TEditStart{TDefinitionSnapshot::OfParameters(Keypad), std::nullopt};
+    });
+    connect(frmParameters, &TfrmParameters::changesApplied, this, [this] {
+        if (ParametersBeforeApply)
+            FinishEdit(*ParametersBeforeApply, std::nullopt);
+        ParametersBeforeApply.reset();
+        ChangesPending(true);
+    });
 }
 
 void TfrmMain::ToolBtnParametersClick() {
