@@ -49,6 +49,17 @@ void typeCharacters(QWidget* widget, const QString& text);
 // Opens the grid's context menu over a cell and chooses the named item.
 void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item);
 
+// Opens the key-type menu of the named key button with the right mouse button and returns it.
+QMenu* openKeyMenu(const TEntryFixture& f, const QString& keyButton);
+// Chooses the named item of an open menu with the mouse.
+void chooseMenuItem(QMenu* menu, const QString& item);
+// Drags the named key button onto another with the left mouse button, holding modifiers at the end.
+void dragKey(const TEntryFixture& f, const QString& from, const QString& to, Qt::KeyboardModifiers modifiers = {});
+
+// The whole definition as text, every value exact: key types, each macro's values, name and flags,
+// and the keypad-wide parameters. Equal texts mean equal definitions.
+QString definitionText(const TKeypadClass& keypad);
+
 // The code values of the selected macro and the texts of its first count cells.
 QList<int> macroValues(const TKeypadClass& keypad);
 QStringList cellTexts(TMacroGrid* grid, int count);
