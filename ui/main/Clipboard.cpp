@@ -52,9 +52,10 @@ QByteArray macroFields(const TMacroData& macro, const QByteArray& prefix) {
             break;
         values.push_back(value);
     }
-    return prefix + "codes=" + valuesText(values) + '\n' + prefix + "autorepeat=" + (macro.AutoRepeat ? "1" : "0") +
-           '\n' + prefix + "format=" + QByteArray::number(macro.Format) + '\n' + prefix + "name=" +
-           QByteArray::fromStdString(macro.Name).toPercentEncoding() + '\n';
+    return prefix + "codes=" + valuesText(values) + '\n' + prefix +
+           "autorepeat=" + (macro.AutoRepeat ? "1" : "0") + '\n' + prefix +
+           "format=" + QByteArray::number(macro.Format) + '\n' + prefix +
+           "name=" + QByteArray::fromStdString(macro.Name).toPercentEncoding() + '\n';
 }
 
 Fields fieldsOf(const QByteArray& text) {
@@ -191,7 +192,8 @@ std::vector<TypedKey> TypedKeys(const QString& text) {
         if (!value)
             continue;
         // Below 128 the value is a key code; the character needs Shift when only the shifted key types it.
-        const bool shifted = character < 128 && KeyTableCharacter(*value, false) != static_cast<int>(character) &&
+        const bool shifted = character < 128 &&
+                             KeyTableCharacter(*value, false) != static_cast<int>(character) &&
                              KeyTableCharacter(*value, true) == static_cast<int>(character);
         keys.push_back({*value, shifted});
     }

@@ -128,7 +128,8 @@ void TfrmMain::PasteCodes() {
     const QString text = data->text();
     if (text.isEmpty())
         return;
-    if (const std::optional<std::vector<std::int32_t>> values = Clipboard::ReadCodeForm(text, Keypad.CmdPrefix()))
+    if (const std::optional<std::vector<std::int32_t>> values =
+            Clipboard::ReadCodeForm(text, Keypad.CmdPrefix()))
         InsertPastedValues(*values);
     else
         InsertPastedText(text);

@@ -68,7 +68,8 @@ TDefinitionSnapshot TDefinitionSnapshot::Retaken(const TKeypadClass& keypad) con
 
 void TDefinitionSnapshot::PutInto(TKeypadClass& keypad) const {
     for (const MacroPart& part : fMacros)
-        keypad.keys[static_cast<std::size_t>(part.key)].Macro[static_cast<std::size_t>(part.level)] = part.data;
+        keypad.keys[static_cast<std::size_t>(part.key)].Macro[static_cast<std::size_t>(part.level)] =
+            part.data;
     for (const KeyPart& part : fKeys)
         keypad.keys[static_cast<std::size_t>(part.key)] = part.data;
     if (fParameters)
@@ -131,9 +132,8 @@ bool TDefinitionEdit::mergeWith(const QUndoCommand* other) {
         return false;
     if (fMerge == Merge::Typing && *next->fPlaceBefore != *fPlaceAfter)
         return false;
-    if (fMerge == Merge::Name &&
-        (next->fSession != fSession || next->fPlaceBefore->key != fPlaceAfter->key ||
-         next->fPlaceBefore->level != fPlaceAfter->level))
+    if (fMerge == Merge::Name && (next->fSession != fSession || next->fPlaceBefore->key != fPlaceAfter->key ||
+                                  next->fPlaceBefore->level != fPlaceAfter->level))
         return false;
     fAfter = next->fAfter;
     fPlaceAfter = next->fPlaceAfter;

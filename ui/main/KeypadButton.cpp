@@ -35,7 +35,7 @@ void TKeypadButton::mouseMoveEvent(QMouseEvent* event) {
             fDragging = true;
         if (fDragging)
             setCursor(event->modifiers().testFlag(Qt::ControlModifier) ? Qt::DragCopyCursor
-                                                                        : Qt::DragMoveCursor);
+                                                                       : Qt::DragMoveCursor);
     }
     QToolButton::mouseMoveEvent(event);
 }

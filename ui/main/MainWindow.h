@@ -382,8 +382,8 @@ private:
 
     // EditHistory.cpp
     QUndoStack* fEditHistory = nullptr;
-    bool bTyping = false;        // characters typed in the grid are going in
-    int NameEditSession = 0;     // counts the times the name field got the focus
+    bool bTyping = false;    // characters typed in the grid are going in
+    int NameEditSession = 0; // counts the times the name field got the focus
     std::optional<TEditStart> ParametersBeforeApply;
 
     // The on-screen keyboard's Shift and Ctrl buttons, which UpdateKeyboard releases. They come with

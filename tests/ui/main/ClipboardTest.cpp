@@ -1,6 +1,7 @@
+#include "ui/main/Clipboard.h"
+
 #include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
-#include "ui/main/Clipboard.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>
@@ -26,7 +27,8 @@ const QString Key3 = u"SpeedButton23"_s;
 // Macro of key (0 to 23) and level as the values it holds.
 QList<int> valuesOf(const TKeypadClass& keypad, int key, int level) {
     QList<int> values;
-    for (const std::int32_t value : keypad.keys[static_cast<std::size_t>(key)].Macro[static_cast<std::size_t>(level)].Values)
+    for (const std::int32_t value :
+         keypad.keys[static_cast<std::size_t>(key)].Macro[static_cast<std::size_t>(level)].Values)
         if (value != CodeValue::Empty)
             values << value;
     return values;
@@ -185,7 +187,11 @@ void TestClipboard::aPasteThatDoesNotFitChangesNothing() {
 void TestClipboard::damagedOwnDataIsNotPasted() {
     TEntryFixture f;
     showActive(*f.window.window);
-    for (const QByteArray& damaged : {QByteArray("97 -1 98"), QByteArray("97 x"), QByteArray("4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196")}) {
+    for (const QByteArray& damaged :
+         {QByteArray("97 -1 98"), QByteArray("97 x"),
+          QByteArray(
+              "4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 "
+              "4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196 4196")}) {
         auto* data = new QMimeData;
         data->setData(QString::fromLatin1(Clipboard::CodesType), damaged);
         data->setText(u"ok"_s);
@@ -211,7 +217,8 @@ void TestClipboard::cutRemovesWhatDeleteRemoves() {
     chooseGridMenuItem(f, 0, u"menuitemCut"_s);
     QCOMPARE(macroValues(f.keypad()), QList<int>({'A', 'B', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'L'}));
     QCOMPARE(grid->CursorIndex(), 2);
-    QVERIFY(Clipboard::Codes(*QGuiApplication::clipboard()->mimeData()) == std::vector<std::int32_t>({'C', 'K'}));
+    QVERIFY(Clipboard::Codes(*QGuiApplication::clipboard()->mimeData()) ==
+            std::vector<std::int32_t>({'C', 'K'}));
     f.window.window->UndoEdit();
     QCOMPARE(f.keypad().NumOfElements(), 12);
 }

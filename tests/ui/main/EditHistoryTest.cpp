@@ -85,16 +85,31 @@ void TestEditHistory::startupMakesNoHistoryAndNoEditItems() {
 void TestEditHistory::everyKindOfEditIsUndoneAndRedone() {
     using Edit = std::function<void(TEntryFixture&)>;
     const std::vector<std::pair<QString, Edit>> edits = {
-        {u"on-screen key"_s, [](TEntryFixture& f) { clickKeys(f, {KeyA}); }},
-        {u"typing"_s, [](TEntryFixture& f) { typeText(f, u"Hi!"_s); }},
-        {u"delay"_s, [](TEntryFixture& f) { clickKeys(f, {DelayKey}); }},
-        {u"LED command"_s, [](TEntryFixture& f) { chooseGridMenuItem(f, 2, u"urnLEDOn2"_s); }},
+        {u"on-screen key"_s,
+         [](TEntryFixture& f) {
+             clickKeys(f, {KeyA});
+         }},
+        {u"typing"_s,
+         [](TEntryFixture& f) {
+             typeText(f, u"Hi!"_s);
+         }},
+        {u"delay"_s,
+         [](TEntryFixture& f) {
+             clickKeys(f, {DelayKey});
+         }},
+        {u"LED command"_s,
+         [](TEntryFixture& f) {
+             chooseGridMenuItem(f, 2, u"urnLEDOn2"_s);
+         }},
         {u"manual byte"_s,
          [](TEntryFixture& f) {
              QTest::keyClicks(f.control<QLineEdit>(u"edManualInput"_s), u"200"_s);
              QTest::keyClick(f.control<QLineEdit>(u"edManualInput"_s), Qt::Key_Return);
          }},
-        {u"Backspace"_s, [](TEntryFixture& f) { QTest::keyClick(f.grid(), Qt::Key_Backspace); }},
+        {u"Backspace"_s,
+         [](TEntryFixture& f) {
+             QTest::keyClick(f.grid(), Qt::Key_Backspace);
+         }},
         {u"Delete"_s,
          [](TEntryFixture& f) {
              clickCell(f.grid(), 1);
@@ -105,15 +120,24 @@ void TestEditHistory::everyKindOfEditIsUndoneAndRedone() {
              clickCell(f.grid(), 2);
              QTest::mouseDClick(f.grid()->viewport(), Qt::LeftButton, {}, cellCentre(f.grid(), 2));
          }},
-        {u"erase"_s, [](TEntryFixture& f) { chooseGridMenuItem(f, 0, u"menuitemClearMacro"_s); }},
-        {u"key type"_s, [](TEntryFixture& f) { chooseMenuItem(openKeyMenu(f, Key6), u"ToggleKeyMenuItem"_s); }},
+        {u"erase"_s,
+         [](TEntryFixture& f) {
+             chooseGridMenuItem(f, 0, u"menuitemClearMacro"_s);
+         }},
+        {u"key type"_s,
+         [](TEntryFixture& f) {
+             chooseMenuItem(openKeyMenu(f, Key6), u"ToggleKeyMenuItem"_s);
+         }},
         {u"name"_s,
          [](TEntryFixture& f) {
              auto* name = f.control<QLineEdit>(u"EditName"_s);
              name->setFocus();
              QTest::keyClicks(name, u"Pad"_s);
          }},
-        {u"auto-repeat"_s, [](TEntryFixture& f) { QTest::mouseClick(f.control<QCheckBox>(u"chkboxAutoRepeat"_s), Qt::LeftButton); }},
+        {u"auto-repeat"_s,
+         [](TEntryFixture& f) {
+             QTest::mouseClick(f.control<QCheckBox>(u"chkboxAutoRepeat"_s), Qt::LeftButton);
+         }},
         {u"properties"_s,
          [](TEntryFixture& f) {
              f.window.window->CreateParametersDialog();
@@ -128,9 +152,18 @@ void TestEditHistory::everyKindOfEditIsUndoneAndRedone() {
              QGuiApplication::clipboard()->setText(u"ok"_s);
              pressCtrl(f.grid(), Qt::Key_V);
          }},
-        {u"key drag"_s, [](TEntryFixture& f) { dragKey(f, Key1, Key2); }},
-        {u"key drag with Ctrl"_s, [](TEntryFixture& f) { dragKey(f, Key2, Key1, Qt::ControlModifier); }},
-        {u"clear key"_s, [](TEntryFixture& f) { chooseMenuItem(openKeyMenu(f, Key2), u"ClearKeyMenuItem"_s); }},
+        {u"key drag"_s,
+         [](TEntryFixture& f) {
+             dragKey(f, Key1, Key2);
+         }},
+        {u"key drag with Ctrl"_s,
+         [](TEntryFixture& f) {
+             dragKey(f, Key2, Key1, Qt::ControlModifier);
+         }},
+        {u"clear key"_s,
+         [](TEntryFixture& f) {
+             chooseMenuItem(openKeyMenu(f, Key2), u"ClearKeyMenuItem"_s);
+         }},
     };
     for (const auto& [name, edit] : edits) {
         TEntryFixture f;
@@ -169,7 +202,8 @@ void TestEditHistory::undoAndRedoShowTheChangedKeyLevelAndCursor() {
     const auto shows = [&f, grid](int key, int level, int cursor) {
         return f.keypad().Key() == key && f.keypad().Level() == level &&
                f.control<QTabWidget>(u"TabControlLevel"_s)->currentIndex() == level &&
-               f.control<QAbstractButton>(key == 0 ? Key1 : Key2)->isChecked() && grid->CursorIndex() == cursor &&
+               f.control<QAbstractButton>(key == 0 ? Key1 : Key2)->isChecked() &&
+               grid->CursorIndex() == cursor &&
                f.control<QLabel>(u"lblMacroHeader"_s)->text() ==
                    u"Macro for Key %1, Level %2"_s.arg(key + 1).arg(level + 1);
     };
@@ -304,10 +338,14 @@ void TestEditHistory::deleteAndBackspaceRemoveExactlyTheSelectedCells_data() {
 
     const QList<int> right2 = {Qt::Key_Right, Qt::Key_Right};
     const QList<int> left2 = {Qt::Key_Left, Qt::Key_Left};
-    QTest::newRow("Shift+Right from cell 2, Delete") << 2 << right2 << Qt::Key_Delete << u"ABFGHIJKLMNOP"_s << 2;
-    QTest::newRow("Shift+Right from cell 2, Backspace") << 2 << right2 << Qt::Key_Backspace << u"ABFGHIJKLMNOP"_s << 2;
-    QTest::newRow("Shift+Left from cell 4, Delete") << 4 << left2 << Qt::Key_Delete << u"ABFGHIJKLMNOP"_s << 2;
-    QTest::newRow("Shift+Left from cell 2 to 0, Backspace") << 2 << left2 << Qt::Key_Backspace << u"DEFGHIJKLMNOP"_s << 0;
+    QTest::newRow("Shift+Right from cell 2, Delete")
+        << 2 << right2 << Qt::Key_Delete << u"ABFGHIJKLMNOP"_s << 2;
+    QTest::newRow("Shift+Right from cell 2, Backspace")
+        << 2 << right2 << Qt::Key_Backspace << u"ABFGHIJKLMNOP"_s << 2;
+    QTest::newRow("Shift+Left from cell 4, Delete")
+        << 4 << left2 << Qt::Key_Delete << u"ABFGHIJKLMNOP"_s << 2;
+    QTest::newRow("Shift+Left from cell 2 to 0, Backspace")
+        << 2 << left2 << Qt::Key_Backspace << u"DEFGHIJKLMNOP"_s << 0;
     QTest::newRow("Shift+Up from cell 11, Delete")
         << 11 << QList<int>{Qt::Key_Up} << Qt::Key_Delete << u"ABCEFGHIJKMNOP"_s << 3;
 }

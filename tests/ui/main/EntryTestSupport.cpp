@@ -81,7 +81,8 @@ void chooseMenuItem(QMenu* menu, const QString& item) {
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
-void dragKey(const TEntryFixture& f, const QString& from, const QString& to, Qt::KeyboardModifiers modifiers) {
+void dragKey(const TEntryFixture& f, const QString& from, const QString& to,
+             Qt::KeyboardModifiers modifiers) {
     auto* source = f.control<QAbstractButton>(from);
     auto* target = f.control<QAbstractButton>(to);
     const QPoint start = source->rect().center();

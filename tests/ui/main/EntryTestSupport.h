@@ -54,7 +54,8 @@ QMenu* openKeyMenu(const TEntryFixture& f, const QString& keyButton);
 // Chooses the named item of an open menu with the mouse.
 void chooseMenuItem(QMenu* menu, const QString& item);
 // Drags the named key button onto another with the left mouse button, holding modifiers at the end.
-void dragKey(const TEntryFixture& f, const QString& from, const QString& to, Qt::KeyboardModifiers modifiers = {});
+void dragKey(const TEntryFixture& f, const QString& from, const QString& to,
+             Qt::KeyboardModifiers modifiers = {});
 
 // The whole definition as text, every value exact: key types, each macro's values, name and flags,
 // and the keypad-wide parameters. Equal texts mean equal definitions.
