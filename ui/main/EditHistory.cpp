@@ -8,6 +8,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+constexpr int UndoLimit = 1000;
+} // namespace
+
 // Every edit of the definition becomes one step of the editing history. The handlers change Keypad
 // as they always did and record what the change touched, before and after; undo and redo put one or
 // the other back and show where it happened. The unsaved-changes mark follows the history: back at
@@ -23,6 +27,9 @@ QUndoStack* TfrmMain::EditHistory() {
     if (fEditHistory == nullptr) {
         fEditHistory = new QUndoStack(this);
         fEditHistory->setObjectName(u"EditHistory"_s);
+        // A step keeps two copies of what it touched (about 2 kB for a macro): the oldest steps go first
+        // beyond this many, so that a long session's history stays small.
+        fEditHistory->setUndoLimit(UndoLimit);
         connect(fEditHistory, &QUndoStack::cleanChanged, this, &TfrmMain::ShowCleanState);
     }
     return fEditHistory;
