@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QUndoStack>
+#include <algorithm>
 #include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
@@ -214,4 +215,10 @@ void TfrmMain::UpdateKeyEditItems() {
         return;
     const QMimeData* data = clipboardData();
     PasteKeyMenuItem->setEnabled(data != nullptr && Clipboard::Key(*data).has_value());
+    const TKeyDataRec& key = Keypad.keys[Keypad.Key()];
+    const bool clear =
+        key.KeyType == ktNormal && std::ranges::all_of(key.Macro, [](const TMacroData& macro) {
+            return macro.Values[0] == CodeValue::Empty && macro.Name.empty() && !macro.AutoRepeat;
+        });
+    ClearKeyMenuItem->setEnabled(!clear);
 }

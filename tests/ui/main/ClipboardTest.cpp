@@ -340,6 +340,12 @@ void TestClipboard::menusAddTheirItemsAfterTheirOwnAndDisableWhatCannotAct() {
     QCOMPARE(keyMenu->actions().at(1)->objectName(), u"ToggleKeyMenuItem"_s);
     QVERIFY(keyMenu->actions().at(2)->isSeparator());
     QVERIFY(!keyMenu->findChild<QAction*>(u"PasteKeyMenuItem"_s)->isEnabled());
+    QVERIFY(keyMenu->findChild<QAction*>(u"ClearKeyMenuItem"_s)->isEnabled());
+    keyMenu->close();
+    keyMenu = openKeyMenu(f, Key3);
+    QVERIFY(!keyMenu->findChild<QAction*>(u"ClearKeyMenuItem"_s)->isEnabled()); // an empty key
+    keyMenu->close();
+    keyMenu = openKeyMenu(f, Key1);
     chooseMenuItem(keyMenu, u"CopyKeyMenuItem"_s);
     QVERIFY(openKeyMenu(f, Key2)->findChild<QAction*>(u"PasteKeyMenuItem"_s)->isEnabled());
 }
