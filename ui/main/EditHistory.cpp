@@ -55,7 +55,8 @@ bool TfrmMain::FinishEdit(const TEditStart& start, std::optional<TEditPlace> pla
     EditHistory()->push(new TDefinitionEdit(
         Keypad, start.before, std::move(after), start.place, placeAfter,
         [this](const std::optional<TEditPlace>& place) { ShowEditPlace(place); }, merge, session));
-    ChangesPending(true);
+    // A change that merged back into the saved state (a name typed and taken back) leaves none pending.
+    ChangesPending(!fEditHistory->isClean());
     return true;
 }
 

@@ -50,10 +50,10 @@ void TfrmMain::CreateParametersDialog() {
         ParametersBeforeApply = TEditStart{TDefinitionSnapshot::OfParameters(Keypad), std::nullopt};
     });
     connect(frmParameters, &TfrmParameters::changesApplied, this, [this] {
-        if (ParametersBeforeApply)
-            FinishEdit(*ParametersBeforeApply, std::nullopt);
+        // Apply counts as a change also when no value changed.
+        if (!ParametersBeforeApply || !FinishEdit(*ParametersBeforeApply, std::nullopt))
+            ChangesPending(true);
         ParametersBeforeApply.reset();
-        ChangesPending(true);
     });
 }
 

@@ -138,7 +138,6 @@ void TfrmMain::KeyTypeMenuItemClick(QAction* Sender) {
     if (KeyTypeMenuButton != nullptr)
         CopyKeyParametersToScreen(KeyTypeMenuButton);
     FinishEdit(edit, edit.place);
-    ChangesPending(true);
 }
 
 void TfrmMain::TabControlLevelChange(int index) {

@@ -23,5 +23,4 @@ void TfrmMain::menuitemClearMacroClick() {
         Keypad.RemoveKey(0);
     CopyDataToScreen(0);
     FinishEdit(edit, PlaceAt(0));
-    ChangesPending(true);
 }

@@ -78,9 +78,9 @@ bool TfrmMain::InsertionDone(const TEditStart& edit, bool inserted, std::int32_t
     if ((Modifiers & ModifierFlag::CapsLock) == 0)
         Modifiers = 0;
     CopyDataToScreen(position);
-    FinishEdit(edit, PlaceAt(position),
-               bTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never);
-    ChangesPending(true);
+    if (!FinishEdit(edit, PlaceAt(position),
+                    bTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never))
+        ChangesPending(true); // a key that gives nothing still counts as a change
     return true;
 }
 
@@ -99,8 +99,8 @@ void TfrmMain::RemoveData(int Index) {
         if (*cell >= 0 && *cell < MacroSlots)
             Keypad.RemoveKey(static_cast<std::uint8_t>(*cell));
     CopyDataToScreen(cursor); // the selection becomes the single cursor cell
-    FinishEdit(edit, PlaceAt(cursor));
-    ChangesPending(true);
+    if (!FinishEdit(edit, PlaceAt(cursor)))
+        ChangesPending(true); // also when nothing was removed
 }
 
 void TfrmMain::spdBtnEscClick(TOnScreenKey* Sender) {

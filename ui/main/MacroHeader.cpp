@@ -93,7 +93,6 @@ void TfrmMain::chkboxAutorepeatClick(bool checked) {
         const TEditStart edit = BeginMacroEdit();
         Keypad.SetCanAutoRepeat(checked);
         FinishEdit(edit, PlaceAt(Grid->CursorIndex()));
-        ChangesPending(true);
     }
     Grid->setFocus();
 }
@@ -129,6 +128,7 @@ void TfrmMain::EditNameTextEdited() {
 void TfrmMain::StoreMacroName() {
     const TEditStart edit = BeginMacroEdit();
     Keypad.SetMacroName(EditName->text().toStdString());
-    FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionEdit::Merge::Name, NameEditSession);
-    ChangesPending(true);
+    // Every key release marks a change, also one that leaves the name as it was.
+    if (!FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionEdit::Merge::Name, NameEditSession))
+        ChangesPending(true);
 }

@@ -294,6 +294,17 @@ void TestEditHistory::aNameTypedWhileItsFieldHasTheFocusIsOneStep() {
     f.window.window->UndoEdit();
     QCOMPARE(f.keypad().GetMacroName(), "");
     QCOMPARE(title(f), untitled(false));
+
+    // Typed and taken back while the field keeps the focus: no step at all.
+    f.window.window->RedoEdit();
+    f.window.window->RedoEdit();
+    f.grid()->setFocus();
+    name->setFocus();
+    QTest::keyClicks(name, u"!"_s);
+    QCOMPARE(history(f)->count(), 3);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(f.keypad().GetMacroName(), "Pads");
+    QCOMPARE(history(f)->count(), 2);
 }
 
 // The grid takes the edit shortcuts; the name field keeps its own text shortcuts.
