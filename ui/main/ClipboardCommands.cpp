@@ -1,4 +1,3 @@
-#include "platform/MessageBox.h"
 #include "ui/main/Clipboard.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -144,7 +143,7 @@ bool TfrmMain::InsertPastedValues(const std::vector<std::int32_t>& values) {
         return sum + CodeValue::byteWeight(value);
     });
     if (Keypad.CodeCount() + bytes > MacroCapacityBytes) {
-        MessageBox::error(this, u"Keywright24"_s, u"Macro Full!"_s);
+        ShowMacroFull();
         return false;
     }
     const TEditStart edit = BeginMacroEdit();
@@ -170,7 +169,7 @@ bool TfrmMain::InsertPastedText(const QString& text) {
             state.shifted = key.shifted;
             if (!Keypad.InsertKey(position, key.value)) {
                 edit.before.PutInto(Keypad);
-                MessageBox::error(this, u"Keywright24"_s, u"Macro Full!"_s);
+                ShowMacroFull();
                 return false;
             }
         }

@@ -47,13 +47,13 @@ void TfrmMain::CreateParametersDialog() {
     frmParameters = new TfrmParameters(Keypad, this);
     // Each Apply is one step of the editing history.
     connect(frmParameters, &TfrmParameters::aboutToApplyChanges, this, [this] {
-        ParametersBeforeApply = TEditStart{TDefinitionSnapshot::OfParameters(Keypad), std::nullopt};
+        fParametersBeforeApply = TEditStart{TDefinitionSnapshot::OfParameters(Keypad), std::nullopt};
     });
     connect(frmParameters, &TfrmParameters::changesApplied, this, [this] {
         // Apply counts as a change also when no value changed.
-        if (!ParametersBeforeApply || !FinishEdit(*ParametersBeforeApply, std::nullopt))
+        if (!fParametersBeforeApply || !FinishEdit(*fParametersBeforeApply, std::nullopt))
             ChangesPending(true);
-        ParametersBeforeApply.reset();
+        fParametersBeforeApply.reset();
     });
 }
 

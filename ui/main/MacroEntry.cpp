@@ -72,16 +72,20 @@ bool TfrmMain::AddByte(int Value) {
 // insertion changes nothing at all. Characters typed one after the other become one step.
 bool TfrmMain::InsertionDone(const TEditStart& edit, bool inserted, std::int32_t position) {
     if (!inserted) {
-        ShowError(this, u"Macro Full!"_s);
+        ShowMacroFull();
         return false;
     }
     if ((Modifiers & ModifierFlag::CapsLock) == 0)
         Modifiers = 0;
     CopyDataToScreen(position);
     if (!FinishEdit(edit, PlaceAt(position),
-                    bTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never))
+                    fTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never))
         ChangesPending(true); // a key that gives nothing still counts as a change
     return true;
+}
+
+void TfrmMain::ShowMacroFull() {
+    ShowError(this, u"Macro Full!"_s);
 }
 
 // Removes the selected block of cells, whichever way it was selected, and puts the cursor on its
@@ -143,7 +147,7 @@ bool TfrmMain::GridKeyDown(QKeyEvent* event) {
 bool TfrmMain::GridKeyPress(QKeyEvent* event) {
     if (IsShortcut(*event))
         return false;
-    const QScopedValueRollback typing(bTyping, true);
+    const QScopedValueRollback typing(fTyping, true);
     // Shift+Tab comes without its character on some systems.
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         AddData(TabKeyCode);

@@ -79,7 +79,7 @@ void TfrmMain::CreateMacroHeader() {
         EditName, [this](QKeyEvent* event) { return EditNameKeyDown(event); },
         [this](QKeyEvent* event) { return EditNameKeyUp(event); });
     connect(EditName, &QLineEdit::textEdited, this, &TfrmMain::EditNameTextEdited);
-    new TFocusInCounter(EditName, NameEditSession);
+    new TFocusInCounter(EditName, fNameEditSession);
 
     chkboxAutoRepeat = Place(new QCheckBox(u"- This macro can auto-repeat"_s, pnlMacroHeader),
                              u"chkboxAutoRepeat"_s, {267, 37, 183, 17});
@@ -129,6 +129,6 @@ void TfrmMain::StoreMacroName() {
     const TEditStart edit = BeginMacroEdit();
     Keypad.SetMacroName(EditName->text().toStdString());
     // Every key release marks a change, also one that leaves the name as it was.
-    if (!FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionEdit::Merge::Name, NameEditSession))
+    if (!FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionEdit::Merge::Name, fNameEditSession))
         ChangesPending(true);
 }

@@ -234,6 +234,8 @@ private:
     bool AddData(int Value);
     bool AddByte(int Value);
     bool InsertionDone(const TEditStart& edit, bool inserted, std::int32_t position);
+    // The message when the macro has no room for what goes in.
+    void ShowMacroFull();
     void RemoveData(int Index);
     void spdBtnEscClick(TOnScreenKey* Sender);
     void sbtnLShiftClick(TOnScreenKey* Sender);
@@ -382,9 +384,9 @@ private:
 
     // EditHistory.cpp
     QUndoStack* fEditHistory = nullptr;
-    bool bTyping = false;    // characters typed in the grid are going in
-    int NameEditSession = 0; // counts the times the name field got the focus
-    std::optional<TEditStart> ParametersBeforeApply;
+    bool fTyping = false;     // characters typed in the grid are going in
+    int fNameEditSession = 0; // counts the times the name field got the focus
+    std::optional<TEditStart> fParametersBeforeApply;
 
     // The on-screen keyboard's Shift and Ctrl buttons, which UpdateKeyboard releases. They come with
     // the on-screen keyboard; until it is created they are null and UpdateKeyboard skips them.
