@@ -255,15 +255,15 @@ void TestClipboard::keysAreCopiedPastedAndCleared() {
     f.keypad().SetMacroName("Second");
     f.keypad().SetKeytype(ktToggle);
     f.keypad().SetLevel(0);
-    chooseMenuItem(openKeyMenu(f, Key1), u"CopyKeyMenuItem"_s);
+    chooseMenuItem(openKeyTypeMenu(f.window, Key1), u"CopyKeyMenuItem"_s);
     const QString key1 = definitionText(f.keypad()).section(u'\n', 0, 6);
 
-    chooseMenuItem(openKeyMenu(f, Key3), u"PasteKeyMenuItem"_s);
+    chooseMenuItem(openKeyTypeMenu(f.window, Key3), u"PasteKeyMenuItem"_s);
     QCOMPARE(f.keypad().Key(), 2);
     QCOMPARE(definitionText(f.keypad()).section(u'\n', 14, 20), key1);
     QVERIFY(!f.control<QToolButton>(Key3)->icon().isNull()); // the T of a toggle-level key
 
-    chooseMenuItem(openKeyMenu(f, Key1), u"ClearKeyMenuItem"_s);
+    chooseMenuItem(openKeyTypeMenu(f.window, Key1), u"ClearKeyMenuItem"_s);
     QCOMPARE(valuesOf(f.keypad(), 0, 0), QList<int>());
     QCOMPARE(valuesOf(f.keypad(), 0, 1), QList<int>());
     QCOMPARE(f.keypad().keys[0].KeyType, ktNormal);
@@ -334,7 +334,7 @@ void TestClipboard::menusAddTheirItemsAfterTheirOwnAndDisableWhatCannotAct() {
     QVERIFY(!gridItem(f, u"menuitemPasteMacro"_s)->isEnabled());
     menu->close();
 
-    QMenu* keyMenu = openKeyMenu(f, Key1);
+    QMenu* keyMenu = openKeyTypeMenu(f.window, Key1);
     QCOMPARE(keyMenu->actions().size(), 6);
     QCOMPARE(keyMenu->actions().at(0)->objectName(), u"ShiftKeyMenuItem"_s);
     QCOMPARE(keyMenu->actions().at(1)->objectName(), u"ToggleKeyMenuItem"_s);
@@ -342,12 +342,12 @@ void TestClipboard::menusAddTheirItemsAfterTheirOwnAndDisableWhatCannotAct() {
     QVERIFY(!keyMenu->findChild<QAction*>(u"PasteKeyMenuItem"_s)->isEnabled());
     QVERIFY(keyMenu->findChild<QAction*>(u"ClearKeyMenuItem"_s)->isEnabled());
     keyMenu->close();
-    keyMenu = openKeyMenu(f, Key3);
+    keyMenu = openKeyTypeMenu(f.window, Key3);
     QVERIFY(!keyMenu->findChild<QAction*>(u"ClearKeyMenuItem"_s)->isEnabled()); // an empty key
     keyMenu->close();
-    keyMenu = openKeyMenu(f, Key1);
+    keyMenu = openKeyTypeMenu(f.window, Key1);
     chooseMenuItem(keyMenu, u"CopyKeyMenuItem"_s);
-    QVERIFY(openKeyMenu(f, Key2)->findChild<QAction*>(u"PasteKeyMenuItem"_s)->isEnabled());
+    QVERIFY(openKeyTypeMenu(f.window, Key2)->findChild<QAction*>(u"PasteKeyMenuItem"_s)->isEnabled());
 }
 
 KW24_GUI_TEST(TestClipboard);

@@ -126,7 +126,7 @@ void TestEditHistory::everyKindOfEditIsUndoneAndRedone() {
          }},
         {u"key type"_s,
          [](TEntryFixture& f) {
-             chooseMenuItem(openKeyMenu(f, Key6), u"ToggleKeyMenuItem"_s);
+             chooseMenuItem(openKeyTypeMenu(f.window, Key6), u"ToggleKeyMenuItem"_s);
          }},
         {u"name"_s,
          [](TEntryFixture& f) {
@@ -162,7 +162,7 @@ void TestEditHistory::everyKindOfEditIsUndoneAndRedone() {
          }},
         {u"clear key"_s,
          [](TEntryFixture& f) {
-             chooseMenuItem(openKeyMenu(f, Key2), u"ClearKeyMenuItem"_s);
+             chooseMenuItem(openKeyTypeMenu(f.window, Key2), u"ClearKeyMenuItem"_s);
          }},
     };
     for (const auto& [name, edit] : edits) {

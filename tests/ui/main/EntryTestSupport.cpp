@@ -64,23 +64,6 @@ void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item) {
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
-QMenu* openKeyMenu(const TEntryFixture& f, const QString& keyButton) {
-    auto* button = f.control<QAbstractButton>(keyButton);
-    QTest::mousePress(button, Qt::RightButton);
-    QTest::mouseRelease(button, Qt::RightButton);
-    auto* menu = f.control<QMenu>(u"popmenKeyType"_s);
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
-        throw std::runtime_error("the key-type menu did not open");
-    return menu;
-}
-
-void chooseMenuItem(QMenu* menu, const QString& item) {
-    QAction* action = menu->findChild<QAction*>(item);
-    if (action == nullptr)
-        throw std::runtime_error("no menu item " + item.toStdString());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-}
-
 void dragKey(const TEntryFixture& f, const QString& from, const QString& to,
              Qt::KeyboardModifiers modifiers) {
     auto* source = f.control<QAbstractButton>(from);

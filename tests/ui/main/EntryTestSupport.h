@@ -2,6 +2,7 @@
 
 #include "platform/KeyboardState.h"
 #include "tests/support/GridActions.h"
+#include "tests/support/MenuActions.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QList>
@@ -49,10 +50,6 @@ void typeCharacters(QWidget* widget, const QString& text);
 // Opens the grid's context menu over a cell and chooses the named item.
 void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item);
 
-// Opens the key-type menu of the named key button with the right mouse button and returns it.
-QMenu* openKeyMenu(const TEntryFixture& f, const QString& keyButton);
-// Chooses the named item of an open menu with the mouse.
-void chooseMenuItem(QMenu* menu, const QString& item);
 // Drags the named key button onto another with the left mouse button, holding modifiers at the end.
 void dragKey(const TEntryFixture& f, const QString& from, const QString& to,
              Qt::KeyboardModifiers modifiers = {});
