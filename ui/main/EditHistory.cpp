@@ -17,12 +17,6 @@ constexpr int UndoLimit = 1000;
 // the other back and show where it happened. The unsaved-changes mark follows the history: back at
 // the state last saved or opened, there is nothing unsaved.
 
-// The history goes with the window; what it reports while it goes is no longer shown.
-TfrmMain::~TfrmMain() {
-    if (fEditHistory != nullptr)
-        fEditHistory->disconnect(this);
-}
-
 QUndoStack* TfrmMain::EditHistory() {
     if (fEditHistory == nullptr) {
         fEditHistory = new QUndoStack(this);
