@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStyleFactory>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -99,6 +100,42 @@ void drawGridMenu(TfrmMain& window) {
         save(windowWithMenu(window, *menu, QRect(target->mapTo(&window, at), QSize(1, 1))), u"grid-menu"_s);
         menu->close();
     }
+}
+
+// The grid's menu over a selected block of key 1's codes, after a copy and an edit: its edit items
+// enabled.
+void drawGridEditMenu(TfrmMain& window) {
+    QTest::mouseClick(window.findChild<QToolButton*>(u"SpeedButton21"_s), Qt::LeftButton);
+    auto* grid = window.findChild<QTableWidget*>(u"Grid"_s);
+    QWidget* cells = grid->viewport();
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QTest::mouseClick(window.findChild<QWidget*>(u"chkboxAutoRepeat"_s), Qt::LeftButton); // to undo
+    grid->setCurrentCell(0, 1);
+    grid->setRangeSelected(QTableWidgetSelectionRange(0, 1, 0, 4), true);
+    const QRect block = grid->visualItemRect(grid->item(0, 1)).united(grid->visualItemRect(grid->item(0, 4)));
+    const QPoint at = grid->visualItemRect(grid->item(1, 3)).center();
+    QTest::mouseClick(cells, Qt::RightButton, {}, at);
+    if (QMenu* menu = openedMenu(window, u"popmenuClearMacro"_s)) {
+        save(windowWithMenu(window, *menu, QRect(cells->mapTo(&window, block.topLeft()), block.size())),
+             u"grid-edit-menu"_s);
+        menu->close();
+    }
+    window.UndoEdit();
+}
+
+// The key-type menu of key 2 after Copy Key on key 1: Paste Key enabled.
+void drawKeyEditMenu(TfrmMain& window) {
+    QTest::mouseClick(window.findChild<QToolButton*>(u"SpeedButton21"_s), Qt::LeftButton);
+    window.findChild<QAction*>(u"CopyKeyMenuItem"_s)->trigger();
+    auto* key = window.findChild<QToolButton*>(u"SpeedButton22"_s);
+    QTest::mouseClick(key, Qt::RightButton);
+    if (QMenu* menu = openedMenu(window, u"popmenKeyType"_s)) {
+        save(windowWithMenu(window, *menu, QRect(key->mapTo(&window, QPoint(0, 0)), key->size())),
+             u"key-edit-menu"_s);
+        menu->close();
+    }
+    QTest::mouseClick(window.findChild<QToolButton*>(u"SpeedButton21"_s), Qt::LeftButton);
 }
 
 // The Help button's menu, where the program has it.
@@ -191,6 +228,8 @@ int main(int argc, char** argv) {
     drawMainWindow(window);
     drawKeyTypeMenu(window);
     drawGridMenu(window);
+    drawGridEditMenu(window);
+    drawKeyEditMenu(window);
     drawHelpMenu(window);
     drawViewMenuAndWindows(window);
     drawDialogs(window, window.GetUserFolder());

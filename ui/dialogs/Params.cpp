@@ -137,6 +137,7 @@ void TfrmParameters::btnApplyClick() {
     for (TSpinEdit* spin : {spinRollover, spinCharacterPacing, spinDownloadDelay, spinCdcSerialNo})
         spin->interpretText();
 
+    emit aboutToApplyChanges();
     if (rbLedPower->isChecked())
         Keypad.SetLEDBehavior(ledPower);
     else if (rbLedLevel->isChecked())

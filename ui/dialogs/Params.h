@@ -21,6 +21,8 @@ public:
     ~TfrmParameters() override;
 
 signals:
+    // Apply is about to store the parameters into the definition.
+    void aboutToApplyChanges();
     // The parameters were stored into the definition (whether or not a value changed): the definition
     // now counts as changed.
     void changesApplied();

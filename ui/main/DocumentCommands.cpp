@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <exception>
 #include <optional>
 
@@ -80,6 +81,7 @@ void TfrmMain::NewMenuItemClick() {
     if (!AskToSaveChanges(ClearChangesOnNo))
         return;
     Keypad.Initialize();
+    StartNewHistory();
     ShowKeyTypesAndSelectFirstKey();
     CopyDataToScreen(Keypad.NumOfElements());
     ShowDocumentTitle(UntitledDocumentName);
@@ -142,6 +144,13 @@ bool TfrmMain::SaveDefinitionAs(const QString& path) {
                            toFilesystemPath(LoaderIniPath(ProgramFolder::path())));
         DownloadFileName = QuotedPath(imagePath);
     });
+    if (fEditHistory != nullptr) {
+        // Only a save that completed is a state that undo can come back to as saved.
+        if (failure)
+            fEditHistory->resetClean();
+        else
+            fEditHistory->setClean();
+    }
     if (failure) {
         ChangesPending(true);
         ReportError(this, *failure);

@@ -45,7 +45,16 @@ void TfrmMain::CreateParametersDialog() {
     if (frmParameters != nullptr)
         return;
     frmParameters = new TfrmParameters(Keypad, this);
-    connect(frmParameters, &TfrmParameters::changesApplied, this, [this] { ChangesPending(true); });
+    // Each Apply is one step of the editing history.
+    connect(frmParameters, &TfrmParameters::aboutToApplyChanges, this, [this] {
+        fParametersBeforeApply = TEditStart{TDefinitionSnapshot::OfParameters(Keypad), std::nullopt};
+    });
+    connect(frmParameters, &TfrmParameters::changesApplied, this, [this] {
+        // Apply counts as a change also when no value changed.
+        if (!fParametersBeforeApply || !FinishEdit(*fParametersBeforeApply, std::nullopt))
+            ChangesPending(true);
+        fParametersBeforeApply.reset();
+    });
 }
 
 void TfrmMain::ToolBtnParametersClick() {

@@ -1,5 +1,6 @@
 #include "ui/main/KeypadButton.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,7 +19,25 @@ void TKeypadButton::mousePressEvent(QMouseEvent* event) {
         emit rightButtonPressed();
         return;
     }
+    if (event->button() == Qt::LeftButton) {
+        fPressedAt = event->position().toPoint();
+        fDragging = false;
+    }
     QToolButton::mousePressEvent(event);
+}
+
+// Once the pointer has moved far enough with the left button held, the press is a drag: no click at
+// the end, and a cursor that tells a move (swap) from a copy.
+void TKeypadButton::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons().testFlag(Qt::LeftButton)) {
+        const QPoint moved = event->position().toPoint() - fPressedAt;
+        if (!fDragging && moved.manhattanLength() >= QApplication::startDragDistance())
+            fDragging = true;
+        if (fDragging)
+            setCursor(event->modifiers().testFlag(Qt::ControlModifier) ? Qt::DragCopyCursor
+                                                                       : Qt::DragMoveCursor);
+    }
+    QToolButton::mouseMoveEvent(event);
 }
 
 void TKeypadButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -27,7 +46,24 @@ void TKeypadButton::mouseReleaseEvent(QMouseEvent* event) {
         emit rightButtonReleased(event->globalPosition().toPoint());
         return;
     }
+    if (event->button() == Qt::LeftButton && fDragging) {
+        fDragging = false;
+        unsetCursor();
+        // Let go outside this key, the button only goes up again and reports no click.
+        QToolButton::mouseReleaseEvent(event);
+        TKeypadButton* target = KeyAt(event->position().toPoint());
+        if (target != nullptr && target != this)
+            emit droppedOn(target->Tag(), event->modifiers().testFlag(Qt::ControlModifier));
+        return;
+    }
     QToolButton::mouseReleaseEvent(event);
+}
+
+TKeypadButton* TKeypadButton::KeyAt(const QPoint& position) const {
+    QWidget* panel = parentWidget();
+    if (panel == nullptr)
+        return nullptr;
+    return qobject_cast<TKeypadButton*>(panel->childAt(mapToParent(position)));
 }
 
 // The pressed key is framed in the selection colour as well: a sunken button alone is hard to tell

@@ -3,7 +3,8 @@
 #include <QToolButton>
 
 // One key of the keypad picture. Besides the ordinary left click it reports the right mouse button
-// going down and coming up again, so the key can be selected before its key-type menu opens.
+// going down and coming up again, so the key can be selected before its key-type menu opens, and a
+// drag with the left button that ends on another key of the same picture.
 class TKeypadButton final : public QToolButton {
     Q_OBJECT
 public:
@@ -15,12 +16,19 @@ public:
 signals:
     void rightButtonPressed();
     void rightButtonReleased(const QPoint& globalPosition);
+    // Dragged onto the key target and let go there; copy when Ctrl was held at the end.
+    void droppedOn(int target, bool copy);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    TKeypadButton* KeyAt(const QPoint& position) const;
+
     int fTag;
+    QPoint fPressedAt;
+    bool fDragging = false;
 };

@@ -53,6 +53,8 @@ void TfrmMain::CreateKeypadPanel() {
                 [this, button] { SpeedButton1MouseDown(button); });
         connect(button, &TKeypadButton::rightButtonReleased, this,
                 [this, button](const QPoint& globalPosition) { OpenKeyTypeMenu(button, globalPosition); });
+        connect(button, &TKeypadButton::droppedOn, this,
+                [this, button](int target, bool copy) { KeyDropped(button->Tag(), target, copy); });
     }
     KeyButtons[0]->setChecked(true);
     ColourKeypadPanel();
@@ -113,12 +115,14 @@ void TfrmMain::SpeedButton1MouseDown(TKeypadButton* Sender) {
 
 void TfrmMain::OpenKeyTypeMenu(TKeypadButton* Sender, const QPoint& globalPosition) {
     KeyTypeMenuButton = Sender;
+    CreateKeyEditItems();
     popmenKeyType->popup(globalPosition);
 }
 
 void TfrmMain::popmenKeyTypePopup() {
     ShiftKeyMenuItem->setChecked(Keypad.Keytype() == ktShift);
     ToggleKeyMenuItem->setChecked(Keypad.Keytype() == ktToggle);
+    UpdateKeyEditItems();
 }
 
 // Choosing the checked item makes the key normal again; choosing the other replaces the type. The
@@ -129,10 +133,11 @@ void TfrmMain::KeyTypeMenuItemClick(QAction* Sender) {
     TKeyType newType = ktNormal;
     if (Sender->isChecked())
         newType = Sender == ShiftKeyMenuItem ? ktShift : ktToggle;
+    const TEditStart edit = BeginKeyEdit({Keypad.Key()}, Keypad.Key());
     Keypad.SetKeytype(newType);
     if (KeyTypeMenuButton != nullptr)
         CopyKeyParametersToScreen(KeyTypeMenuButton);
-    ChangesPending(true);
+    FinishEdit(edit, edit.place);
 }
 
 void TfrmMain::TabControlLevelChange(int index) {

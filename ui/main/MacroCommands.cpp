@@ -14,8 +14,13 @@ void TfrmMain::mnuLedClick(QAction* Sender) {
     AddData(CodeValue::CommandBit + Sender->data().toInt());
 }
 
-// An empty macro is left alone and not marked changed.
+// An empty macro is left alone and not marked changed. Erasing is one step of the history.
 void TfrmMain::menuitemClearMacroClick() {
+    if (Keypad.NumOfElements() == 0)
+        return;
+    const TEditStart edit = BeginMacroEdit();
     while (Keypad.NumOfElements() > 0)
-        RemoveData(0);
+        Keypad.RemoveKey(0);
+    CopyDataToScreen(0);
+    FinishEdit(edit, PlaceAt(0));
 }

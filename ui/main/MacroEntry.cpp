@@ -7,6 +7,7 @@
 #include "ui/main/TypedCharacters.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QSlider>
 
 using namespace Qt::Literals::StringLiterals;
@@ -54,50 +55,56 @@ bool TfrmMain::IsPcCapsLockOn() const {
 }
 
 bool TfrmMain::AddData(int Value) {
+    const TEditStart edit = BeginMacroEdit();
     std::int32_t position = Grid->CursorIndex();
     const bool inserted = Keypad.InsertKey(position, Value);
-    return InsertionDone(inserted, position);
+    return InsertionDone(edit, inserted, position);
 }
 
 bool TfrmMain::AddByte(int Value) {
+    const TEditStart edit = BeginMacroEdit();
     std::int32_t position = Grid->CursorIndex();
     const bool inserted = Keypad.InsertByte(position, Value);
-    return InsertionDone(inserted, position);
+    return InsertionDone(edit, inserted, position);
 }
 
 // A latched Shift or Ctrl acts on one insertion only; a latched Caps Lock keeps every flag. A refused
-// insertion changes nothing at all.
-bool TfrmMain::InsertionDone(bool inserted, std::int32_t position) {
+// insertion changes nothing at all. Characters typed one after the other become one step.
+bool TfrmMain::InsertionDone(const TEditStart& edit, bool inserted, std::int32_t position) {
     if (!inserted) {
-        ShowError(this, u"Macro Full!"_s);
+        ShowMacroFull();
         return false;
     }
     if ((Modifiers & ModifierFlag::CapsLock) == 0)
         Modifiers = 0;
     CopyDataToScreen(position);
-    ChangesPending(true);
+    if (!FinishEdit(edit, PlaceAt(position),
+                    fTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never))
+        ChangesPending(true); // a key that gives nothing still counts as a change
     return true;
 }
 
-// Removes a block shaped like the grid's selection, laid with its top-left corner at Index. Each
-// removal closes the gap, so the next code of a row stands at the same position; the next row's codes
-// then lie 8 - width positions further on.
+void TfrmMain::ShowMacroFull() {
+    ShowError(this, u"Macro Full!"_s);
+}
+
+// Removes the selected block of cells, whichever way it was selected, and puts the cursor on its
+// top-left cell; without a block, the one code at Index. Codes go from the last to the first, so
+// each removal leaves the positions before it as they were.
 void TfrmMain::RemoveData(int Index) {
-    int width = 1;
-    int height = 1;
-    if (const QList<QTableWidgetSelectionRange> ranges = Grid->selectedRanges(); !ranges.isEmpty()) {
-        width = ranges.front().columnCount();
-        height = ranges.front().rowCount();
+    const TEditStart edit = BeginMacroEdit();
+    std::vector<int> cells = {Index};
+    int cursor = Index;
+    if (const std::optional<QRect> block = Grid->SelectedBlock()) {
+        cells = Grid->SelectedCells();
+        cursor = block->top() * TMacroGrid::ColumnCount + block->left();
     }
-    int position = Index;
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column)
-            if (position >= 0 && position < MacroSlots)
-                Keypad.RemoveKey(static_cast<std::uint8_t>(position));
-        position += TMacroGrid::ColumnCount - width;
-    }
-    CopyDataToScreen(Index); // the selection becomes the single cell at Index
-    ChangesPending(true);
+    for (auto cell = cells.rbegin(); cell != cells.rend(); ++cell)
+        if (*cell >= 0 && *cell < MacroSlots)
+            Keypad.RemoveKey(static_cast<std::uint8_t>(*cell));
+    CopyDataToScreen(cursor); // the selection becomes the single cursor cell
+    if (!FinishEdit(edit, PlaceAt(cursor)))
+        ChangesPending(true); // also when nothing was removed
 }
 
 void TfrmMain::spdBtnEscClick(TOnScreenKey* Sender) {
@@ -119,9 +126,14 @@ void TfrmMain::sbtnLShiftClick(TOnScreenKey* Sender) {
 
 bool TfrmMain::GridKeyDown(QKeyEvent* event) {
     KeyboardState::noteKeyEvent(*event);
+    if (GridEditShortcut(*event))
+        return true;
     switch (event->key()) {
     case Qt::Key_Backspace:
-        if (Grid->CursorIndex() > 0)
+        // A selected block goes whole, as with Delete; otherwise the code before the cursor.
+        if (Grid->SelectedBlock())
+            RemoveData(Grid->CursorIndex());
+        else if (Grid->CursorIndex() > 0)
             RemoveData(Grid->CursorIndex() - 1);
         return true;
     case Qt::Key_Delete: RemoveData(Grid->CursorIndex()); return true;
@@ -135,6 +147,7 @@ bool TfrmMain::GridKeyDown(QKeyEvent* event) {
 bool TfrmMain::GridKeyPress(QKeyEvent* event) {
     if (IsShortcut(*event))
         return false;
+    const QScopedValueRollback typing(fTyping, true);
     // Shift+Tab comes without its character on some systems.
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         AddData(TabKeyCode);

@@ -125,6 +125,27 @@ void TMacroGrid::SetCursorIndex(int index) {
     scrollTo(model()->index(row, column));
 }
 
+std::optional<QRect> TMacroGrid::SelectedBlock() const {
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty())
+        return std::nullopt;
+    const QTableWidgetSelectionRange& range = ranges.front();
+    if (range.rowCount() * range.columnCount() < 2)
+        return std::nullopt;
+    return QRect(range.leftColumn(), range.topRow(), range.columnCount(), range.rowCount());
+}
+
+std::vector<int> TMacroGrid::SelectedCells() const {
+    const std::optional<QRect> block = SelectedBlock();
+    if (!block)
+        return {CursorIndex()};
+    std::vector<int> cells;
+    for (int row = block->top(); row <= block->bottom(); ++row)
+        for (int column = block->left(); column <= block->right(); ++column)
+            cells.push_back(row * ColumnCount + column);
+    return cells;
+}
+
 void TMacroGrid::SetCellText(int index, const QString& text) {
     item(index / ColumnCount, index % ColumnCount)->setText(text);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QRect>
 #include <QTableWidget>
 #include <functional>
+#include <optional>
+#include <vector>
 
 // The macro grid: 8 columns by 14 rows, one code per cell, read-only. Its current cell is the
 // macro's edit cursor. A rectangular range can be selected by dragging (the cell where the drag
@@ -23,6 +26,10 @@ public:
     int CursorIndex() const;
     // Makes cell index the current and only selected cell and scrolls it into view.
     void SetCursorIndex(int index);
+    // The selected block of cells (x columns, y rows) when more than one cell is selected.
+    std::optional<QRect> SelectedBlock() const;
+    // The positions of the selected block row by row, or the cursor's alone without a block.
+    std::vector<int> SelectedCells() const;
     void SetCellText(int index, const QString& text);
     QString CellText(int index) const;
     // The font cell index's text is drawn in: the grid's, or smaller where the text would not fit the

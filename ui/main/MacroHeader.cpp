@@ -26,6 +26,26 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
     return label;
 }
 
+// Counts the times a widget gets the keyboard focus; it lives and goes with the widget.
+class TFocusInCounter final : public QObject {
+public:
+    TFocusInCounter(QWidget* watched, int& count)
+        : QObject(watched)
+        , fCount(count) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn)
+            ++fCount;
+        return false;
+    }
+
+private:
+    int& fCount;
+};
+
 bool isEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
@@ -59,6 +79,7 @@ void TfrmMain::CreateMacroHeader() {
         EditName, [this](QKeyEvent* event) { return EditNameKeyDown(event); },
         [this](QKeyEvent* event) { return EditNameKeyUp(event); });
     connect(EditName, &QLineEdit::textEdited, this, &TfrmMain::EditNameTextEdited);
+    new TFocusInCounter(EditName, fNameEditSession);
 
     chkboxAutoRepeat = Place(new QCheckBox(u"- This macro can auto-repeat"_s, pnlMacroHeader),
                              u"chkboxAutoRepeat"_s, {267, 37, 183, 17});
@@ -69,18 +90,17 @@ void TfrmMain::CreateMacroHeader() {
 // Only a click by the user arrives here; CopyDataToScreen sets the box without marking a change.
 void TfrmMain::chkboxAutorepeatClick(bool checked) {
     if (checked != Keypad.CanAutoRepeat()) {
+        const TEditStart edit = BeginMacroEdit();
         Keypad.SetCanAutoRepeat(checked);
-        ChangesPending(true);
+        FinishEdit(edit, PlaceAt(Grid->CursorIndex()));
     }
     Grid->setFocus();
 }
 
 // Every key release stores the name, also for keys that leave the text as it was.
 bool TfrmMain::EditNameKeyUp(QKeyEvent* event) {
-    if (!isEnter(event)) {
-        Keypad.SetMacroName(EditName->text().toStdString());
-        ChangesPending(true);
-    }
+    if (!isEnter(event))
+        StoreMacroName();
     return false;
 }
 
@@ -101,6 +121,14 @@ void TfrmMain::ShowMacroName(const QString& name) {
 // A change made without the keyboard (pasting or cutting with the mouse, dropping text) is stored at
 // once too, so it cannot be lost by selecting another macro before the next key release.
 void TfrmMain::EditNameTextEdited() {
+    StoreMacroName();
+}
+
+// All that is typed into the name while its field keeps the focus is one step of the history.
+void TfrmMain::StoreMacroName() {
+    const TEditStart edit = BeginMacroEdit();
     Keypad.SetMacroName(EditName->text().toStdString());
-    ChangesPending(true);
+    // Every key release marks a change, also one that leaves the name as it was.
+    if (!FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionEdit::Merge::Name, fNameEditSession))
+        ChangesPending(true);
 }

@@ -105,6 +105,8 @@ bool TfrmMain::GridSelectCell(int column, int row) {
 void TfrmMain::GridMouseDown(const QPoint& globalPosition) {
     menuitemViewKeysAsText->setChecked(!Keypad.bViewInHex);
     menuitemViewKeysAsHex->setChecked(Keypad.bViewInHex);
+    CreateGridEditItems();
+    UpdateGridEditItems();
     popmenuClearMacro->popup(globalPosition);
 }
 

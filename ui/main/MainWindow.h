@@ -3,6 +3,7 @@
 #include "model/KeyEntryState.h"
 #include "model/KeypadClass.h"
 #include "platform/FileDialog.h"
+#include "ui/main/EditCommands.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -28,6 +29,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class TfrmOverview;
+class QUndoStack;
 class TfrmParameters;
 class TfrmPreview;
 class TKeypadButton;
@@ -55,6 +57,9 @@ struct LeftRecovery;
 //   Accessibility.cpp     accessible names, the keyboard order and the keys that stand in for the mouse
 //   Recovery.cpp          the recovery copy of unsaved changes, and restoring one at start-up
 //   ViewMenu.cpp          the View button: overview, preview and printed key labels
+//   EditHistory.cpp       undo and redo: every edit recorded as a step, the unsaved mark following it
+//   ClipboardCommands.cpp cut, copy and paste of codes, macros and keys; the menus' edit items
+//   KeyMoves.cpp          copying, clearing and dragging whole keys
 class TfrmMain final : public QWidget, public IKeyEntryState {
     Q_OBJECT
 public:
@@ -112,6 +117,19 @@ public:
     bool IsPcShiftHeld() const override;
     bool IsPcCapsLockOn() const override;
 
+    // EditHistory.cpp: the editing history, made on the first edit; null before.
+    QUndoStack* EditHistoryIfMade() const { return fEditHistory; }
+    void UndoEdit();
+    void RedoEdit();
+
+    // ClipboardCommands.cpp: the grid's selected codes (the cursor cell without a range) and the
+    // selected macro through the system clipboard. Copying reports whether there was a code to copy.
+    bool CopyCodes();
+    void CutCodes();
+    void PasteCodes();
+    void CopyMacro();
+    void PasteMacro();
+
     // ViewMenu.cpp: selects key (0 to 23) and level (0 or 1) as clicking its key button and level tab
     // does, and brings the window to the front.
     void SelectKeyAndLevel(int key, int level);
@@ -148,6 +166,8 @@ private:
     void SpeedButton1Click(TKeypadButton* Sender);
     void SpeedButton1MouseDown(TKeypadButton* Sender);
     void OpenKeyTypeMenu(TKeypadButton* Sender, const QPoint& globalPosition);
+    // Shows key and level selected on the key buttons and the level tabs, without a redraw.
+    void ShowKeyAndLevel(int key, int level);
     void popmenKeyTypePopup();
     void KeyTypeMenuItemClick(QAction* Sender);
     void TabControlLevelChange(int index);
@@ -158,6 +178,7 @@ private:
     bool EditNameKeyUp(QKeyEvent* event);
     bool EditNameKeyDown(QKeyEvent* event);
     void EditNameTextEdited();
+    void StoreMacroName();
     void ShowMacroName(const QString& name);
 
     // MacroView.cpp
@@ -212,7 +233,9 @@ private:
     void CreateMacroEntry();
     bool AddData(int Value);
     bool AddByte(int Value);
-    bool InsertionDone(bool inserted, std::int32_t position);
+    bool InsertionDone(const TEditStart& edit, bool inserted, std::int32_t position);
+    // The message when the macro has no room for what goes in.
+    void ShowMacroFull();
     void RemoveData(int Index);
     void spdBtnEscClick(TOnScreenKey* Sender);
     void sbtnLShiftClick(TOnScreenKey* Sender);
@@ -266,6 +289,35 @@ private:
     TfrmOverview* frmOverview = nullptr;
     TfrmPreview* frmPreview = nullptr;
 
+    // EditHistory.cpp
+    QUndoStack* EditHistory();
+    TEditPlace PlaceAt(int cursor) const;
+    TEditStart BeginMacroEdit() const;
+    TEditStart BeginKeyEdit(std::initializer_list<int> keys, int shownKey) const;
+    // Records the edit made since start as one step, when it changed anything.
+    bool FinishEdit(const TEditStart& start, std::optional<TEditPlace> placeAfter,
+                    TDefinitionEdit::Merge merge = TDefinitionEdit::Merge::Never, int session = 0);
+    void ShowEditPlace(const std::optional<TEditPlace>& place);
+    void ShowCleanState(bool clean);
+    void StartNewHistory();
+    void RefreshKeyPictures();
+    bool GridEditShortcut(const QKeyEvent& event);
+
+    // ClipboardCommands.cpp
+    void CreateGridEditItems();
+    void UpdateGridEditItems();
+    void CreateKeyEditItems();
+    void UpdateKeyEditItems();
+    bool InsertPastedValues(const std::vector<std::int32_t>& values);
+    bool InsertPastedText(const QString& text);
+
+    // KeyMoves.cpp
+    void CopyKey();
+    void PasteKey();
+    void ClearKey();
+    void KeyDropped(int sourceKey, int targetKey, bool copy);
+    void ReplaceKeys(const TEditStart& start, int shownKey);
+
     // The keypad definition and the program's folders.
     TKeypadClass Keypad;
     QString UserFolder;
@@ -318,6 +370,23 @@ private:
     QAction* urnLEDOn1 = nullptr;
     QAction* urnLEDOn2 = nullptr;
     QAction* FlashLED1 = nullptr;
+    // Its edit items after the spec's ones, and the key-type menu's key items: added when first opened.
+    QAction* menuitemUndo = nullptr;
+    QAction* menuitemRedo = nullptr;
+    QAction* menuitemCut = nullptr;
+    QAction* menuitemCopy = nullptr;
+    QAction* menuitemPaste = nullptr;
+    QAction* menuitemCopyMacro = nullptr;
+    QAction* menuitemPasteMacro = nullptr;
+    QAction* CopyKeyMenuItem = nullptr;
+    QAction* PasteKeyMenuItem = nullptr;
+    QAction* ClearKeyMenuItem = nullptr;
+
+    // EditHistory.cpp
+    QUndoStack* fEditHistory = nullptr;
+    bool fTyping = false;     // characters typed in the grid are going in
+    int fNameEditSession = 0; // counts the times the name field got the focus
+    std::optional<TEditStart> fParametersBeforeApply;
 
     // The on-screen keyboard's Shift and Ctrl buttons, which UpdateKeyboard releases. They come with
     // the on-screen keyboard; until it is created they are null and UpdateKeyboard skips them.

@@ -108,6 +108,7 @@ void TfrmMain::ShowLoadedDefinition(const QString& path) {
     ShowKeyTypesAndSelectFirstKey();
     ColourKeypadPanel();
     CopyDataToScreen(Keypad.NumOfElements());
+    StartNewHistory();
     ChangesPending(false);
     SaveDialog.fileName = path;
 }

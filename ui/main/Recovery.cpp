@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QTimeZone>
 #include <QTimer>
+#include <QUndoStack>
 #include <algorithm>
 #include <chrono>
 
@@ -37,7 +38,11 @@ std::string instanceName() {
 
 } // namespace
 
-TfrmMain::~TfrmMain() = default;
+// The editing history goes with the window; what it reports while it goes is no longer shown.
+TfrmMain::~TfrmMain() {
+    if (fEditHistory != nullptr)
+        fEditHistory->disconnect(this);
+}
 
 void TfrmMain::ScheduleRecoveryCopy() {
     if (RecoveryTimer == nullptr) {

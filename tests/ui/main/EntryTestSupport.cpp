@@ -64,6 +64,43 @@ void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item) {
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
+void dragKey(const TEntryFixture& f, const QString& from, const QString& to,
+             Qt::KeyboardModifiers modifiers) {
+    auto* source = f.control<QAbstractButton>(from);
+    auto* target = f.control<QAbstractButton>(to);
+    const QPoint start = source->rect().center();
+    const QPoint end = target->mapTo(source->parentWidget(), target->rect().center()) - source->pos();
+    QTest::mousePress(source, Qt::LeftButton, {}, start);
+    QTest::mouseMove(source, (start + end) / 2);
+    QTest::mouseMove(source, end);
+    QTest::mouseRelease(source, Qt::LeftButton, modifiers, end);
+}
+
+QString definitionText(const TKeypadClass& keypad) {
+    QStringList lines;
+    for (const TKeyDataRec& key : keypad.keys) {
+        lines << u"type %1"_s.arg(key.KeyType);
+        for (const TMacroData& macro : key.Macro) {
+            QStringList values;
+            for (const std::int32_t value : macro.Values)
+                if (value != CodeValue::Empty)
+                    values << QString::number(value);
+            lines << values.join(u' ') << QString::fromStdString(macro.Name)
+                  << u"repeat %1 format %2"_s.arg(macro.AutoRepeat).arg(macro.Format);
+        }
+    }
+    lines << u"parameters %1 %2 %3 %4 %5 %6 %7 %8 %9"_s.arg(keypad.DownloadDelay())
+                 .arg(keypad.KeyRollOver())
+                 .arg(keypad.CharacterPacing())
+                 .arg(keypad.LEDBehavior())
+                 .arg(keypad.BaudRate())
+                 .arg(keypad.WordFormat())
+                 .arg(keypad.CmdPrefix())
+                 .arg(keypad.OpMode())
+                 .arg(keypad.CdcSerialNo());
+    return lines.join(u'\n');
+}
+
 QList<int> macroValues(const TKeypadClass& keypad) {
     QList<int> values;
     const TMacroData& macro = keypad.keys[keypad.Key()].Macro[keypad.Level()];

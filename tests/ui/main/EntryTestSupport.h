@@ -2,6 +2,7 @@
 
 #include "platform/KeyboardState.h"
 #include "tests/support/GridActions.h"
+#include "tests/support/MenuActions.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QList>
@@ -48,6 +49,14 @@ void typeCharacters(QWidget* widget, const QString& text);
 
 // Opens the grid's context menu over a cell and chooses the named item.
 void chooseGridMenuItem(const TEntryFixture& f, int cell, const QString& item);
+
+// Drags the named key button onto another with the left mouse button, holding modifiers at the end.
+void dragKey(const TEntryFixture& f, const QString& from, const QString& to,
+             Qt::KeyboardModifiers modifiers = {});
+
+// The whole definition as text, every value exact: key types, each macro's values, name and flags,
+// and the keypad-wide parameters. Equal texts mean equal definitions.
+QString definitionText(const TKeypadClass& keypad);
 
 // The code values of the selected macro and the texts of its first count cells.
 QList<int> macroValues(const TKeypadClass& keypad);

@@ -1,5 +1,6 @@
 #include "resources/Pictures.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/MenuActions.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/main/MacroGrid.h"
 
@@ -29,24 +30,6 @@ void showActive(TfrmMain& window) {
     window.show();
     if (!QTest::qWaitForWindowActive(&window))
         throw std::runtime_error("the main window did not become active");
-}
-
-// Presses and releases the right mouse button on a key, as a user opening its key-type menu.
-QMenu* openKeyTypeMenu(const TWindowFixture& f, const QString& keyButton) {
-    auto* button = f.control<QToolButton>(keyButton);
-    QTest::mousePress(button, Qt::RightButton);
-    QTest::mouseRelease(button, Qt::RightButton);
-    auto* menu = f.control<QMenu>(u"popmenKeyType"_s);
-    if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
-        throw std::runtime_error("the key-type menu did not open");
-    return menu;
-}
-
-void chooseMenuItem(QMenu* menu, const QString& item) {
-    QAction* action = menu->findChild<QAction*>(item);
-    if (action == nullptr)
-        throw std::runtime_error("no menu item " + item.toStdString());
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
 bool checked(const TWindowFixture& f, const QString& item) {
