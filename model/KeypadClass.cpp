@@ -6,16 +6,19 @@ TKeypadClass::TKeypadClass() {
     Initialize();
 }
 
-TKeypadClass& TKeypadClass::Initialize() {
-    for (TKeyDataRec& key : keys) {
-        key.KeyType = ktNormal;
-        for (TMacroData& macro : key.Macro) {
-            macro.Values.fill(CodeValue::Empty);
-            macro.Format = sfDefault;
-            macro.AutoRepeat = false;
-            macro.Name.clear();
-        }
+void ClearKeyData(TKeyDataRec& key) {
+    key.KeyType = ktNormal;
+    for (TMacroData& macro : key.Macro) {
+        macro.Values.fill(CodeValue::Empty);
+        macro.Format = sfDefault;
+        macro.AutoRepeat = false;
+        macro.Name.clear();
     }
+}
+
+TKeypadClass& TKeypadClass::Initialize() {
+    for (TKeyDataRec& key : keys)
+        ClearKeyData(key);
     fKey = 0;
     fLevel = 0;
     SetKeyRollOver(2);

@@ -74,6 +74,9 @@ struct TKeyDataRec {
     TKeyType KeyType = ktNormal;
 };
 
+// Makes key a normal key with two empty, unnamed macros without auto-repeat, as a new definition has.
+void ClearKeyData(TKeyDataRec& key);
+
 // One complete keypad definition: 24 keys with two macros each, the keypad-wide parameters and a
 // selection (one key, one level) that every per-macro operation works on.
 class TKeypadClass final {

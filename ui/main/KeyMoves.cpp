@@ -26,14 +26,7 @@ void TfrmMain::PasteKey() {
 
 void TfrmMain::ClearKey() {
     const TEditStart edit = BeginKeyEdit({Keypad.Key()}, Keypad.Key());
-    TKeyDataRec& key = Keypad.keys[Keypad.Key()];
-    key.KeyType = ktNormal;
-    for (TMacroData& macro : key.Macro) {
-        macro.Values.fill(CodeValue::Empty);
-        macro.Format = sfDefault;
-        macro.AutoRepeat = false;
-        macro.Name.clear();
-    }
+    ClearKeyData(Keypad.keys[Keypad.Key()]);
     ReplaceKeys(edit, Keypad.Key());
 }
 
