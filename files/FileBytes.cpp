@@ -38,10 +38,6 @@ std::string reasonText(int error) {
 FileSteps realSteps;
 FileSteps* steps = &realSteps;
 
-[[noreturn]] void failWriting(const fs::path& path, const std::string& reason) {
-    throw FileError("Unable to write to " + PathText(path) + ": " + reason);
-}
-
 // The file a write to path really changes (the target of a symbolic link, else path itself) and its
 // status. For anything but a link the status of path itself is the one wanted, so one call serves.
 std::pair<fs::path, fs::file_status> writeTarget(const fs::path& path) {
@@ -187,24 +183,24 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         errno = 0;
         std::ofstream probe(target, std::ios::binary | std::ios::app);
         if (!probe)
-            failWriting(path, reasonText(errno));
+            ThrowUnableToWrite(path, reasonText(errno));
     }
 
     TemporaryFile temporary(temporaryPathBeside(target));
     if (const std::error_code written = steps->WriteNewFile(temporary.path(), bytes))
-        failWriting(path, written.message());
+        ThrowUnableToWrite(path, written.message());
     if (replacing)
         fs::permissions(temporary.path(), existing.permissions(), error);
     // The data must be on the disk before the name points at it: a rename that reaches the disk first
     // would, after a power cut, leave an empty or zero-filled file where the previous one stood.
     if (const std::error_code flushed = steps->FlushFile(temporary.path()))
-        failWriting(path, flushed.message());
+        ThrowUnableToWrite(path, flushed.message());
     if (const std::error_code renamed = steps->Rename(temporary.path(), target))
-        failWriting(path, renamed.message());
+        ThrowUnableToWrite(path, renamed.message());
     temporary.commit();
     const fs::path folder = target.parent_path();
     if (const std::error_code flushed = steps->FlushFolder(folder.empty() ? fs::path(".") : folder))
-        failWriting(path, flushed.message());
+        ThrowUnableToWrite(path, flushed.message());
 }
 
 std::error_code FileSteps::WriteNewFile(const fs::path& path, std::string_view bytes) {

@@ -16,3 +16,9 @@ inline std::string PathText(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return {text.begin(), text.end()};
 }
+
+// The error of a file that could not be written, with the system's reason: "Unable to write to <path>:
+// <reason>".
+[[noreturn]] inline void ThrowUnableToWrite(const std::filesystem::path& path, const std::string& reason) {
+    throw FileError("Unable to write to " + PathText(path) + ": " + reason);
+}

@@ -22,12 +22,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-[[noreturn]] void failOpening(const fs::path& path, const std::error_code& error) {
-    throw FileError("Unable to write to " + PathText(path) + ": " + error.message());
-}
-} // namespace
-
 #ifdef _WIN32
 
 std::optional<FileLock> FileLock::TryLock(const fs::path& path) {
@@ -36,7 +30,8 @@ std::optional<FileLock> FileLock::TryLock(const fs::path& path) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        failOpening(path, {static_cast<int>(::GetLastError()), std::system_category()});
+        ThrowUnableToWrite(
+            path, std::error_code(static_cast<int>(::GetLastError()), std::system_category()).message());
     OVERLAPPED whole{};
     if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
         ::CloseHandle(file);
@@ -56,7 +51,7 @@ void FileLock::release() {
 std::optional<FileLock> FileLock::TryLock(const fs::path& path) {
     const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (descriptor < 0)
-        failOpening(path, {errno, std::generic_category()});
+        ThrowUnableToWrite(path, std::error_code(errno, std::generic_category()).message());
     // flock rather than fcntl locks: those belong to the process, so a second lock taken by the same
     // process would succeed, and closing any descriptor of the file would end them.
     int result;

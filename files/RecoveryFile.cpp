@@ -131,12 +131,11 @@ void RecoveryCopy::Write(TKeypadClass& keypad, const RecoveryInfo& info) {
     std::error_code error;
     fs::create_directories(fFolder, error);
     if (error)
-        throw FileError("Unable to write to " + PathText(path) + ": " + error.message());
+        ThrowUnableToWrite(path, error.message());
     // Locked before the copy exists, so that no other program ever sees it unlocked.
     std::optional<FileLock> lock = FileLock::TryLock(lockPathOf(path));
     if (!lock)
-        throw FileError("Unable to write to " + PathText(path) + ": " +
-                        std::make_error_code(std::errc::device_or_resource_busy).message());
+        ThrowUnableToWrite(path, std::make_error_code(std::errc::device_or_resource_busy).message());
     try {
         WriteFileAtomically(path, text);
     } catch (const FileError&) {

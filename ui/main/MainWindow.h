@@ -370,7 +370,8 @@ private:
     QAction* urnLEDOn1 = nullptr;
     QAction* urnLEDOn2 = nullptr;
     QAction* FlashLED1 = nullptr;
-    // Its edit items after the spec's ones, and the key-type menu's key items: added when first opened.
+    // Its edit items after the LED and erase items, and the key-type menu's key items: added when first
+    // opened.
     QAction* menuitemUndo = nullptr;
     QAction* menuitemRedo = nullptr;
     QAction* menuitemCut = nullptr;
