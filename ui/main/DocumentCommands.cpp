@@ -144,15 +144,8 @@ bool TfrmMain::SaveDefinitionAs(const QString& path) {
                            toFilesystemPath(LoaderIniPath(ProgramFolder::path())));
         DownloadFileName = QuotedPath(imagePath);
     });
-    if (fEditHistory != nullptr) {
-        // Only a save that completed is a state that undo can come back to as saved.
-        if (failure)
-            fEditHistory->resetClean();
-        else
-            fEditHistory->setClean();
-    }
     if (failure) {
-        ChangesPending(true);
+        ChangesPending(true); // only a save that completed is a state undo can come back to as saved
         ReportError(this, *failure);
         return false;
     }

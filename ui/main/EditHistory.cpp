@@ -50,7 +50,7 @@ bool TfrmMain::FinishEdit(const TEditStart& start, std::optional<TEditPlace> pla
         Keypad, start.before, std::move(after), start.place, placeAfter,
         [this](const std::optional<TEditPlace>& place) { ShowEditPlace(place); }, merge, session));
     // A change that merged back into the saved state (a name typed and taken back) leaves none pending.
-    ChangesPending(!fEditHistory->isClean());
+    ShowUnsavedState(!fEditHistory->isClean());
     return true;
 }
 
@@ -87,7 +87,7 @@ void TfrmMain::RefreshKeyPictures() {
 
 // Back at the state last saved or opened the title loses its "*" and Save is disabled again.
 void TfrmMain::ShowCleanState(bool clean) {
-    ChangesPending(!clean);
+    ShowUnsavedState(!clean);
     if (clean && windowTitle().endsWith(u'*'))
         setWindowTitle(windowTitle().chopped(1));
 }

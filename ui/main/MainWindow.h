@@ -81,8 +81,13 @@ public:
     // Sets the unsaved-changes state: the Save button is enabled exactly while it is set, and setting
     // it ends the title with one "*". Clearing it leaves the title to the caller. Every change of the
     // definition comes through here: setting it (again) schedules the recovery copy a moment later,
-    // clearing it removes the copy.
+    // clearing it removes the copy. Cleared, the present state is the saved one that undo and redo
+    // can come back to.
     void ChangesPending(bool Value);
+    // Marks a definition that differs from its file without a step of the editing history (restored
+    // changes, a file mended while reading): it stays unsaved whatever is undone or redone, until a
+    // save succeeds.
+    void MarkUnsavedOutsideHistory();
     // Shows the type of the key selected in Keypad as the picture of the given key button.
     void CopyKeyParametersToScreen(QToolButton* Sender);
     // Redraws the macro view from Keypad and makes cell GridIndex the cursor.
@@ -299,6 +304,8 @@ private:
                     TDefinitionEdit::Merge merge = TDefinitionEdit::Merge::Never, int session = 0);
     void ShowEditPlace(const std::optional<TEditPlace>& place);
     void ShowCleanState(bool clean);
+    // The title's "*", the Save button and the recovery copy for the given unsaved state.
+    void ShowUnsavedState(bool unsaved);
     void StartNewHistory();
     void RefreshKeyPictures();
     bool GridEditShortcut(const QKeyEvent& event);

@@ -114,11 +114,23 @@ void TfrmMain::ShowLoadedDefinition(const QString& path) {
 }
 
 void TfrmMain::ChangesPending(bool Value) {
-    bChangesPending = Value;
-    ToolBtnSave->setEnabled(Value);
-    if (Value && !windowTitle().endsWith(u'*'))
+    if (!Value && fEditHistory != nullptr)
+        fEditHistory->setClean(); // the present state is the saved one that undo can come back to
+    ShowUnsavedState(Value);
+}
+
+// No step of the history holds the saved state any more, so no undo or redo clears the mark.
+void TfrmMain::MarkUnsavedOutsideHistory() {
+    EditHistory()->resetClean();
+    ShowUnsavedState(true);
+}
+
+void TfrmMain::ShowUnsavedState(bool unsaved) {
+    bChangesPending = unsaved;
+    ToolBtnSave->setEnabled(unsaved);
+    if (unsaved && !windowTitle().endsWith(u'*'))
         setWindowTitle(windowTitle() + u'*');
-    if (Value)
+    if (unsaved)
         ScheduleRecoveryCopy();
     else
         RemoveRecoveryCopy();

@@ -120,7 +120,7 @@ void TfrmMain::RestoreRecovery(LeftRecovery& left, const QString& document) {
         ShowLoadedDefinition(document);
         DownloadFileName = QuotedPath(DownloadImagePath(document));
     }
-    ChangesPending(true);
+    MarkUnsavedOutsideHistory();
     if (WriteRecoveryCopy())
         left.Discard();
 }

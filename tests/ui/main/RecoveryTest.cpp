@@ -63,6 +63,7 @@ private slots:
     void aKilledProgramsChangesAreOfferedAndRestoredExactly();
     void discardRemovesTheCopyAndKeepsTheFileOpened();
     void anUntitledDefinitionIsRestoredUntitled();
+    void restoredChangesStayUnsavedWhateverIsUndone();
     void nothingIsAskedWithoutALeftCopy();
 };
 
@@ -199,6 +200,43 @@ void TestRecovery::anUntitledDefinitionIsRestoredUntitled() {
     TKeypadClass saved = ReadBack(path);
     QCOMPARE(Fingerprint(saved), Fingerprint(left));
     QVERIFY(recoveryCopies(p).isEmpty());
+}
+
+// Restored changes were never saved: an edit on top of them and its undo must not take the unsaved
+// mark, the Save button, the recovery copy or the closing question away.
+void TestRecovery::restoredChangesStayUnsavedWhateverIsUndone() {
+    TProgramsFixture p;
+    const QString path = p.f.userPath(u"Macro_Files/pad.ckd"_s);
+    saveAs(p, path);
+    TKeypadClass left = someDefinition();
+    leaveCopy(p, path, left);
+    MessageBox::setNextAnswer(MessageBox::Answer::Restore);
+    p.window().OfferRecovery();
+    QCOMPARE(p.window().windowTitle(), u"Keywright24 - pad.ckd*"_s);
+
+    QWidget* grid = p.f.control<QWidget>(u"Grid"_s);
+    grid->setFocus();
+    QTest::keyClicks(grid, u"C"_s);
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Fingerprint(p.f.keypad()), Fingerprint(left));
+    QVERIFY(p.window().HasChangesPending());
+    QCOMPARE(p.window().windowTitle(), u"Keywright24 - pad.ckd*"_s);
+    QVERIFY(p.f.control<QToolButton>(u"ToolBtnSave"_s)->isEnabled());
+    QTRY_COMPARE(recoveryCopies(p).size(), 1);
+
+    MessageBox::clearShown();
+    MessageBox::setNextAnswer(MessageBox::Answer::Cancel);
+    QVERIFY(!p.window().close());
+    QCOMPARE(MessageBox::shown().size(), std::size_t{1});
+
+    // A save makes the state saved; undoing past it marks it unsaved again, as for any edit.
+    p.f.control<QToolButton>(u"ToolBtnSave"_s)->click();
+    QVERIFY(!p.window().HasChangesPending());
+    TKeypadClass saved = ReadBack(path);
+    QCOMPARE(Fingerprint(saved), Fingerprint(left));
+    QTest::keyClicks(grid, u"D"_s);
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!p.window().HasChangesPending());
 }
 
 // Nothing is asked when no program left a copy, nor for the copy of a program still running.
