@@ -44,7 +44,9 @@ int RunCheck(const fs::path& definition, std::ostream& out) {
     std::error_code error;
     if (fs::status(definition, error).type() == fs::file_type::not_found)
         failMissing(definition);
-    const std::vector<std::string> findings = CheckDefinition(LoadDefinitionIni(definition));
+    const IniFile ini = LoadDefinitionIni(definition);
+    RequireDefinitionText(ini, definition);
+    const std::vector<std::string> findings = CheckDefinition(ini);
     for (const std::string& finding : findings)
         out << finding << '\n';
     return findings.empty() ? ExitSuccess : ExitFindings;

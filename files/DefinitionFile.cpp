@@ -6,7 +6,9 @@
 #include "files/FileError.h"
 #include "files/IniFile.h"
 #include "files/SelectionKeeper.h"
+#include "model/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <system_error>
@@ -82,6 +84,44 @@ IniFile LoadDefinitionIni(const fs::path& path) {
     return lookedAtDefinitionIni(path, LookAtFile(path));
 }
 
+namespace {
+
+// Nothing but blank lines and comment lines.
+bool holdsNothing(std::string_view text) {
+    constexpr std::string_view Blanks = " \t\r";
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::size_t first = text.find_first_not_of(Blanks, start);
+        if (first < end && text[first] != ';')
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+// Whether a section could belong to a definition: the global one, or a name that begins with KEY.
+bool isDefinitionSection(std::string_view name) {
+    return NamesMatch(name, DefinitionNames::GlobalSection) ||
+           (name.size() >= 3 && NamesMatch(name.substr(0, 3), "KEY"));
+}
+
+} // namespace
+
+bool IsDefinitionText(const IniFile& ini) {
+    const std::vector<std::string> names = ini.SectionNames();
+    if (names.empty())
+        return holdsNothing(ini.Text());
+    return std::any_of(names.begin(), names.end(),
+                       [](const std::string& name) { return isDefinitionSection(name); });
+}
+
+void RequireDefinitionText(const IniFile& ini, const fs::path& path) {
+    if (!IsDefinitionText(ini))
+        throw FileError(PathText(path.filename()) +
+                        " is not a keypad definition: it has no [GLOBAL_PARAMETERS] or [KEY\u2026] section");
+}
+
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     // Read into a fresh definition so that a file that cannot be read leaves the caller's as it was; it
     // takes over what Initialize does not reset (the view mode and the key entry state).
@@ -91,7 +131,8 @@ void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     ReadParameters(ini, scratch);
     for (const KeySection& section : PlanKeySections(ini)) {
         if (section.use == KeySection::Use::BadNumber)
-            throw FileError(NotAValidIntegerMessage(section.numberText));
+            throw FileError("[" + ShownText(section.name, 64) +
+                            "]: " + NotAValidIntegerMessage(section.numberText));
         if (section.use == KeySection::Use::Read)
             ReadKeySection(ini, section, scratch);
     }
@@ -105,7 +146,14 @@ DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& pa
     const FileLook look = LookAtFile(path);
     if (look.type == fs::file_type::not_found)
         return DefinitionReadResult::NoFile;
-    ReadDefinition(keypad, lookedAtDefinitionIni(path, look));
+    const IniFile ini = lookedAtDefinitionIni(path, look);
+    RequireDefinitionText(ini, path);
+    const std::string name = PathText(path.filename());
+    try {
+        ReadDefinition(keypad, ini);
+    } catch (const FileError& error) {
+        throw FileError("Cannot read " + name + ": " + error.what());
+    }
     return DefinitionReadResult::Loaded;
 }
 

@@ -34,8 +34,17 @@ IniFile LoadDefinitionIni(const std::filesystem::path& path);
 
 // Loads the definition file into keypad (reset in place; key 0 and level 0 selected afterwards).
 // A missing file changes nothing and gives NoFile. A file that cannot be read throws FileError with
-// the message for the user, and keypad stays exactly as it was. The window refresh is the caller's.
+// the message for the user, and keypad stays exactly as it was: "<name> is not a keypad definition:
+// …" for a file that is no definition (IsDefinitionText), "Cannot read <name>: <reason>" for one
+// whose reading stopped. The window refresh is the caller's.
 DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const std::filesystem::path& path);
+
+// Whether the text can be a definition: it holds the global section or a section whose name begins
+// with KEY, or nothing but blank and comment lines. Any other file (a text, a program) is refused, so that a
+// later save cannot write a definition over it.
+bool IsDefinitionText(const IniFile& ini);
+// Throws FileError ("<name> is not a keypad definition: …") when the text read from path is none.
+void RequireDefinitionText(const IniFile& ini, const std::filesystem::path& path);
 
 // Reading and writing as ReadDefinitionFile and WriteDefinitionFile do, on INI text in memory. A text
 // that cannot be read throws FileError and leaves keypad as it was. Reading takes the text's encoding

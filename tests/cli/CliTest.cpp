@@ -84,10 +84,26 @@ TEST_F(Cli, ReportsDefinitionsItCannotReadWithExitCode2) {
         if (std::string(command) != "check") {
             const Result refused = run(std::string(command) + " " + quoted(bad) + output);
             EXPECT_EQ(refused.exitCode, 2) << command;
-            EXPECT_EQ(refused.err, "keywright24-cli: '4x' is not a valid integer value\n") << command;
+            EXPECT_EQ(refused.err,
+                      "keywright24-cli: Cannot read bad.ckd: [KEY4x]: '4x' is not a valid integer value\n")
+                << command;
         }
     }
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"bad.ckd"});
+}
+
+TEST_F(Cli, RefusesAFileThatIsNoDefinitionWithExitCode2) {
+    const fs::path text = writeDefinition("# Notes\n\nNothing of a keypad here.\n", "notes.ckd");
+    for (const char* command : {"image", "convert", "show", "check"}) {
+        const std::string output = std::string(command) == "convert" ? " " + quoted(folder / "out.ckd") : "";
+        const Result result = run(std::string(command) + " " + quoted(text) + output);
+        EXPECT_EQ(result.exitCode, 2) << command;
+        EXPECT_EQ(result.out, "") << command;
+        EXPECT_EQ(result.err, "keywright24-cli: notes.ckd is not a keypad definition: it has no "
+                              "[GLOBAL_PARAMETERS] or [KEY\xE2\x80\xA6] section\n")
+            << command;
+    }
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"notes.ckd"});
 }
 
 TEST_F(Cli, RefusesAFileTooLargeToBeADefinitionUnread) {

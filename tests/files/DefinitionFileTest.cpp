@@ -178,14 +178,40 @@ TEST_F(DefinitionFile, ReadsSectionsInAnyOrderAndCase) {
 }
 
 TEST_F(DefinitionFile, RefusesAKeySectionWithoutANumberAndKeepsTheDefinition) {
-    EXPECT_EQ(readFailure("[KEY1]\r\nLEVEL_1_CODES=41\r\n[KEY4x]\r\n"), "'4x' is not a valid integer value");
-    EXPECT_EQ(readFailure("[GLOBAL_PARAMETERS]\r\n[AB]\r\n"), "'' is not a valid integer value");
-    EXPECT_EQ(readFailure("[KEY 5]\r\n"), "' 5' is not a valid integer value");
+    const std::string start = "Cannot read pad.ckd: ";
+    EXPECT_EQ(readFailure("[KEY1]\r\nLEVEL_1_CODES=41\r\n[KEY4x]\r\n"),
+              start + "[KEY4x]: '4x' is not a valid integer value");
+    EXPECT_EQ(readFailure("[GLOBAL_PARAMETERS]\r\n[AB]\r\n"),
+              start + "[AB]: '' is not a valid integer value");
+    EXPECT_EQ(readFailure("[KEY 5]\r\n"), start + "[KEY 5]: ' 5' is not a valid integer value");
     // A message box shows the name printable and short, whatever the file holds.
-    EXPECT_EQ(readFailure(std::string("[KEY1\0\x1B[2J]\r\n", 13)),
-              "'1\xEF\xBF\xBD\xEF\xBF\xBD[2J' is not a valid integer value");
+    EXPECT_EQ(
+        readFailure(std::string("[KEY1\0\x1B[2J]\r\n", 13)),
+        start +
+            "[KEY1\xEF\xBF\xBD\xEF\xBF\xBD[2J]: '1\xEF\xBF\xBD\xEF\xBF\xBD[2J' is not a valid integer value");
     EXPECT_EQ(readFailure("[KEY" + std::string(100000, 'x') + "]\r\n"),
-              "'" + std::string(64, 'x') + "\xE2\x80\xA6' is not a valid integer value");
+              start + "[KEY" + std::string(61, 'x') + "\xE2\x80\xA6]: '" + std::string(64, 'x') +
+                  "\xE2\x80\xA6' is not a valid integer value");
+}
+
+// A file with neither the global section nor a KEY section is no definition: a text, a program or
+// a document named .ckd by mistake is refused, so that no later save writes over it.
+TEST_F(DefinitionFile, RefusesAFileThatIsNoDefinitionAndKeepsTheDefinition) {
+    const std::string refusal =
+        "pad.ckd is not a keypad definition: it has no [GLOBAL_PARAMETERS] or [KEY\xE2\x80\xA6] section";
+    for (const std::string& text : {std::string("# Notes\n\nSome text.\n"), std::string("a=1\r\n"),
+                                    std::string("[Settings]\r\nKEY3=1\r\n"),
+                                    std::string("\x7F"
+                                                "ELF\x02\x01",
+                                                6),
+                                    std::string(1000, '\0')})
+        EXPECT_EQ(readFailure(text), refusal) << text;
+    // Blank and comment-only files hold no sections either, but nothing a save could lose.
+    for (const char* text : {"", "\r\n  ; a comment\r\n", "[global_parameters]\r\n", "[key7]\r\n"}) {
+        WriteBytes(file(), text);
+        TKeypadClass keypad;
+        EXPECT_NO_THROW(ReadDefinitionFile(keypad, file())) << text;
+    }
 }
 
 TEST_F(DefinitionFile, ReadsEachKeyOnceAndIgnoresKeysOutsideTheKeypad) {

@@ -64,6 +64,7 @@ private slots:
     void cancelledSaveAsChangesNothing();
     void openCancelledAfterNoKeepsTheChanges();
     void openNamesTheImageEvenForAMissingFile();
+    void unreadableFileKeepsTheDefinition_data();
     void unreadableFileKeepsTheDefinition();
     void failedSaveLosesNothingAndDownloadRefuses_data();
     void failedSaveLosesNothingAndDownloadRefuses();
@@ -338,14 +339,33 @@ void TestDocumentCommands::openNamesTheImageEvenForAMissingFile() {
     QCOMPARE(FileDialog::lastOptions().fileName, missing);
 }
 
+void TestDocumentCommands::unreadableFileKeepsTheDefinition_data() {
+    QTest::addColumn<QByteArray>("content"); // empty: a folder where the file should be
+    QTest::addColumn<QString>("message");    // empty: any
+    QTest::newRow("a folder") << QByteArray() << QString();
+    QTest::newRow("a text") << QByteArray("# Notes\n\nNothing of a keypad here.\n")
+                            << u"broken.ckd is not a keypad definition: it has no [GLOBAL_PARAMETERS] or "
+                               u"[KEY\u2026] section."_s;
+    QTest::newRow("a key without a number")
+        << QByteArray("[KEYs/notes.md]\n")
+        << u"Cannot read broken.ckd: [KEYs/notes.md]: 's/notes.md' is not a valid integer value."_s;
+}
+
 void TestDocumentCommands::unreadableFileKeepsTheDefinition() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
     TProgramsFixture p;
     const QString good = p.f.userPath(u"Macro_Files/good.ckd"_s);
     saveAs(p, good);
     MakeAnEdit(p);
     const std::string edited = Fingerprint(p.f.keypad());
     const QString broken = p.f.userPath(u"Macro_Files/broken.ckd"_s);
-    QVERIFY(QDir().mkpath(broken)); // a folder where the file should be
+    if (content.isEmpty()) {
+        QVERIFY(QDir().mkpath(broken));
+    } else {
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
 
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     FileDialog::setNextFileName(broken);
@@ -353,10 +373,21 @@ void TestDocumentCommands::unreadableFileKeepsTheDefinition() {
     QCOMPARE(MessageBox::shown().size(), 2u);
     QCOMPARE(MessageBox::shown().back().icon, MessageBox::Icon::Error);
     QCOMPARE(MessageBox::shown().back().title, u"Keywright24"_s);
+    if (!message.isEmpty())
+        QCOMPARE(MessageBox::shown().back().text, message);
     QCOMPARE(Fingerprint(p.f.keypad()), edited);
     QVERIFY(p.window().HasChangesPending());
     QCOMPARE(p.window().CurrentDocumentPath(), good);
     QCOMPARE(p.window().GetDownloadFileName(), QuotedPath(p.f.userPath(u"Macro_Files/good.hex"_s)));
+
+    // Save still writes the document it had; the file that was no definition stays as it was.
+    click(p, u"ToolBtnSave"_s);
+    QVERIFY(!p.window().HasChangesPending());
+    if (!content.isEmpty()) {
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+    }
 }
 
 // The real file steps, except that the write of one file (counting from 1; 0: none) fails: it stops
