@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "files/FileError.h"
 
 #include <CLI/CLI.hpp>
 #include <exception>
@@ -6,6 +7,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -27,9 +29,9 @@ int main(int argc, char** argv) {
         command->add_option("DEFINITION", definition, "Definition file (.ckd)")->required();
     };
 
-    CLI::App* image =
-        app.add_subcommand("image", "Write the download image of a definition (touches no loader "
-                                    "INI)");
+    CLI::App* image = app.add_subcommand("image", "Write the download image of a definition. Unlike Save in "
+                                                  "the program, it does not pass the download delay to the "
+                                                  "loader's settings (Uplinker.ini)");
     addDefinition(image);
     image->add_option("IMAGE", second,
                       "Image file; by default the definition path with its last three "
@@ -50,6 +52,16 @@ int main(int argc, char** argv) {
                                     "(exit code 1 when it finds anything)");
     addDefinition(check);
 
+    // A first word that is no command is named as such, rather than reported as a missing command.
+    if (argc > 1 && argv[1][0] != '-' && argv[1][0] != '\0') {
+        try {
+            app.get_subcommand(argv[1]);
+        } catch (const CLI::OptionNotFound&) {
+            std::cerr << programName << ": Unknown command '" << argv[1]
+                      << "'; the commands are image, convert, show or check (see --help)\n";
+            return ExitError;
+        }
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -66,6 +78,13 @@ int main(int argc, char** argv) {
         if (show->parsed())
             return RunShow(definition, hex, std::cout);
         return RunCheck(definition, std::cout);
+    } catch (const FileError& error) {
+        std::cerr << programName << ": " << error.what();
+        if (!error.Reason().empty() &&
+            std::string_view(error.what()).find(error.Reason()) == std::string_view::npos)
+            std::cerr << ": " << error.Reason();
+        std::cerr << '\n';
+        return ExitError;
     } catch (const std::exception& error) {
         std::cerr << programName << ": " << error.what() << '\n';
         return ExitError;

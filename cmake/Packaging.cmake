@@ -26,7 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows are laid out for a sans-serif face with Arial's widths; dpkg-shlibdeps adds the libraries.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation | fonts-croscore")
 # The help documents and key label files are opened through xdg-open; .ckd files are known as
-# definition files once shared-mime-info has read the package's MIME type.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, shared-mime-info")
+# definition files once shared-mime-info has read the package's MIME type. A PDF viewer shows the help
+# documents and the key labels; any that opens PDF files will do.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, shared-mime-info, evince | okular | atril | qpdfview | mupdf | pdf-viewer")
 
 include(CPack)

@@ -172,8 +172,10 @@ DefinitionWriteResult WriteDefinitionFile(TKeypadClass& keypad, const fs::path& 
         WriteDefinition(ini, keypad);
         before = ini.Encoding();
         written = ini.Save(path);
-    } catch (const FileError&) {
-        throw FileError("Unable to write to " + PathText(path));
+    } catch (const FileError& error) {
+        // The message stays the plain one the window shows; the reason travels beside it.
+        throw FileError("Unable to write to " + PathText(path),
+                        error.Reason().empty() ? error.what() : error.Reason());
     }
     slots = FindToggleShiftKeys(keypad);
     if (written != FileEncoding::Undecided)

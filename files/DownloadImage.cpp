@@ -93,8 +93,10 @@ void updateLoaderIni(const std::filesystem::path& loaderIniPath, std::int32_t do
     ini.WriteInteger(loaderSection, "DownloadDelay", downloadDelay);
     try {
         ini.Save(loaderIniPath);
-    } catch (const FileError&) {
-        throw FileError("Unable to write to " + PathText(loaderIniPath));
+    } catch (const FileError& error) {
+        // The message stays the plain one the window shows; the reason travels beside it.
+        throw FileError("Unable to write to " + PathText(loaderIniPath),
+                        error.Reason().empty() ? error.what() : error.Reason());
     }
 }
 

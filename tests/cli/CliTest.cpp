@@ -158,6 +158,20 @@ TEST_F(Cli, ConvertsAsSavingDoes) {
     const Result update = run("convert " + quoted(definition) + " " + quoted(folder / "existing.ckd"));
     EXPECT_EQ(update.exitCode, 0) << update.err;
     EXPECT_EQ(ReadBytes(folder / "existing.ckd").rfind("[KEY5]\r\nMine=kept\r\nKeyType=0\r\n", 0), 0u);
+
+    // A place that cannot be written says why.
+    const fs::path blocked = folder / "missing-folder" / "out.ckd";
+    const Result refused = run("convert " + quoted(definition) + " " + quoted(blocked));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_EQ(refused.err,
+              "keywright24-cli: Unable to write to " + blocked.string() + ": No such file or directory\n");
+}
+
+TEST_F(Cli, AnUnknownCommandIsNamed) {
+    const Result result = run("imgae pad.ckd");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("Unknown command 'imgae'"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("image, convert, show or check"), std::string::npos) << result.err;
 }
 
 TEST_F(Cli, ConvertingAConvertedFileChangesNothing) {

@@ -41,6 +41,8 @@ done
 # The face the windows are laid out for, with the packages that also hold one of Arial's widths.
 grep -qxF "fonts-liberation2 | fonts-liberation | fonts-croscore" <<<"$depended" \
   || fail "Depends lacks the designed font: $depends"
+# Without a PDF viewer the help documents cannot be read.
+grep -q 'pdf-viewer' <<<"$(field Recommends)" || fail "Recommends lacks a PDF viewer: $(field Recommends)"
 
 unpacked=$output/unpacked
 dpkg-deb -x "$package" "$unpacked"

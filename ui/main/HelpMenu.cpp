@@ -6,6 +6,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QToolButton>
 
@@ -13,9 +14,17 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// A missing document gets the message that names it as missing; a document that is there but that no
+// program could show says so and where it is, so that the user looks for a viewer, not for the file.
 void openHelpDocument(QWidget* parent, const QString& name) {
     const QString path = QDir::toNativeSeparators(QDir(ProgramFolder::filePath(u"Help"_s)).filePath(name));
-    if (!ShellStart::openDocument(path))
+    if (ShellStart::openDocument(path))
+        return;
+    if (QFileInfo(path).isFile())
+        ShowError(parent, u"The help file \"%1\" is in %2, but no program could be found to show it. "
+                          u"Install a PDF viewer to read it."_s.arg(
+                              name, QDir::toNativeSeparators(QFileInfo(path).path())));
+    else
         ShowError(parent, u"Could not find \"%1\" help file."_s.arg(name));
 }
 

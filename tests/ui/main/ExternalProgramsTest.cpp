@@ -68,6 +68,7 @@ private slots:
     void portStatusShowsTheRecordedPort();
     void helpMenuOpensTheHelpDocuments_data();
     void helpMenuOpensTheHelpDocuments();
+    void aHelpDocumentWithoutAViewerIsNotCalledMissing();
     void keyLabelsOpensTheChosenDocument();
     void propertiesShowsTheOneDialogThenRereadsThePort();
     void aboutBoxOpensCentredOnTheWindow();
@@ -265,6 +266,19 @@ void TestExternalPrograms::helpMenuOpensTheHelpDocuments_data() {
     QTest::newRow("Getting Started, missing") << u"GettingStarted"_s << u"Getting Started.pdf"_s << false;
     QTest::newRow("User Manual") << u"UserManual"_s << u"Keywright24.pdf"_s << true;
     QTest::newRow("User Manual, missing") << u"UserManual"_s << u"Keywright24.pdf"_s << false;
+}
+
+// A help document that is there but that no program can show is not called missing.
+void TestExternalPrograms::aHelpDocumentWithoutAViewerIsNotCalledMissing() {
+    TProgramsFixture p;
+    const QString path = QDir::toNativeSeparators(p.programs.filePath(u"Help/Keywright24.pdf"_s));
+    writeFile(path, "%PDF-1.4\n");
+    QDesktopServices::unsetUrlHandler(u"file"_s); // the offscreen desktop opens nothing itself
+    p.f.control<QAction>(u"UserManual"_s)->trigger();
+    QCOMPARE(
+        shownMessages(),
+        QStringList{u"The help file \"Keywright24.pdf\" is in %1, but no program could be found to show it. "
+                    u"Install a PDF viewer to read it."_s.arg(QFileInfo(path).path())});
 }
 
 void TestExternalPrograms::helpMenuOpensTheHelpDocuments() {
