@@ -235,6 +235,15 @@ void TestKeyboard::keyTypeMenuOpensFromTheKeyboard() {
     QTRY_VERIFY(!menu->isVisible());
     QCOMPARE(f.keypad().Keytype(), ktToggle);
     QVERIFY(f.window->HasChangesPending());
+
+    // Cancelled, the menu gives the focus back to its key: a Space then types nothing into a macro.
+    press(key, Qt::KeyboardModifiers(modifiers));
+    menu = openedMenu(f, u"popmenKeyType"_s);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), f.control<QWidget>(u"SpeedButton22"_s));
+    press(Qt::Key_Space);
+    QCOMPARE(f.keypad().NumOfElements(), 0);
 }
 
 void TestKeyboard::gridMenuOpensFromTheKeyboard() {
