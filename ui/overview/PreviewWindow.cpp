@@ -141,16 +141,22 @@ void TfrmPreview::Redraw() {
     int pauses = 0;
     for (const PlaybackStep& step : playback.steps) {
         gridSteps->setItem(row, 0, cell(u"%1 ms"_s.arg(step.startMs)));
-        gridSteps->setItem(row, 1, cell(QString::fromStdString(DescribeStep(step, prefix).text)));
+        // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
+        const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
+        gridSteps->setItem(
+            row, 1, cell(space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix).text)));
         gridSteps->setItem(row, 2, cell(hexBytes(playback.bytes, step.firstByte, step.byteCount)));
         characters += step.kind == PlaybackStep::Kind::Character ? 1 : 0;
         pauses += step.kind == PlaybackStep::Kind::Delay ? step.durationMs : 0;
         ++row;
     }
-    lblPlayTime->setText(QString::fromStdString(PlayingTimeText(playback.totalMs)) +
-                         u"  (%1 characters at %2 ms each, pauses of %3 ms in all)"_s.arg(characters)
-                             .arg(playback.pacingMs)
-                             .arg(pauses));
+    QString timing = characters == 1
+                         ? u"1 character at %1 ms"_s.arg(playback.pacingMs)
+                         : u"%1 characters at %2 ms each"_s.arg(characters).arg(playback.pacingMs);
+    if (pauses > 0)
+        timing += u", pauses of %1 ms in all"_s.arg(pauses);
+    lblPlayTime->setText(QString::fromStdString(PlayingTimeText(playback.totalMs)) + u"  ("_s + timing +
+                         u')');
     barTimeline->SetPlayback(std::move(playback));
 
     QStringList findings;
