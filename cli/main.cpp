@@ -49,7 +49,10 @@ int main(int argc, char** argv) {
 
     CLI::App* check =
         app.add_subcommand("check", "List what reading a definition would drop, change or refuse "
-                                    "(exit code 1 when it finds anything)");
+                                    "(exit code 1 when it finds anything). Findings name the file's "
+                                    "sections, KEY0 to KEY23, which the program shows as keys 1 to 24; "
+                                    "key numbers inside a message count from 1; codes and bytes are "
+                                    "hexadecimal");
     addDefinition(check);
 
     // A first word that is no command is named as such, rather than reported as a missing command.

@@ -162,6 +162,6 @@ void TfrmPreview::Redraw() {
     QStringList findings;
     for (const DefinitionFinding& finding : CheckKeypad(fKeypad))
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
-            findings << QString::fromStdString(finding.text);
+            findings << QString::fromStdString(WindowFindingText(finding));
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));
 }

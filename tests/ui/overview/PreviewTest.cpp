@@ -135,9 +135,10 @@ void TestPreview::followsSelectionAndEdits() {
     o.control<QTabWidget>(u"TabControlLevel"_s)->setCurrentIndex(1);
     QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 24, Level 2: Ends in Esc"_s);
     QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B"_s);
-    QVERIFY2(
-        o.control<QLabel>(u"lblPreviewChecks"_s)->text().contains(u"data value 1B is the command prefix"_s),
-        qPrintable(o.control<QLabel>(u"lblPreviewChecks"_s)->text()));
+    QVERIFY2(o.control<QLabel>(u"lblPreviewChecks"_s)
+                 ->text()
+                 .contains(u"Key 24, Level 2: byte 27 (1Bh) is the command prefix"_s),
+             qPrintable(o.control<QLabel>(u"lblPreviewChecks"_s)->text()));
 
     QTest::keyClicks(o.control<QLineEdit>(u"edManualInput"_s), u"66"_s);
     QTest::mouseClick(o.control<QToolButton>(u"spdbtnInsert"_s), Qt::LeftButton);
