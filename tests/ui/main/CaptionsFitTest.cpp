@@ -7,10 +7,14 @@
 #include "ui/main/Gauge.h"
 #include "ui/main/MacroGrid.h"
 
+#include <QDebug>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QMap>
 #include <QStyle>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,6 +25,7 @@ class TestCaptionsFit final : public QObject {
 private slots:
     void mainWindowCaptionsFit();
     void gridCodesFitTheirCells();
+    void toolBarCaptionsShareOneSize();
     void gaugeBarIsInProportionFromTheFirstByte_data();
     void gaugeBarIsInProportionFromTheFirstByte();
 };
@@ -52,6 +57,17 @@ void TestCaptionsFit::mainWindowCaptionsFit() {
     f.keypad().SetLevel(1);
     f.window->CopyDataToScreen(0);
     VerifyEveryControlFits(*f.window);
+}
+
+// In the face the window is laid out for, no caption of the tool bar is drawn smaller than another.
+void TestCaptionsFit::toolBarCaptionsShareOneSize() {
+    TWindowFixture f;
+    f.window->show();
+    QMap<int, QStringList> bySize;
+    for (const QToolButton* button : f.control<QFrame>(u"ToolBar1"_s)->findChildren<QToolButton*>())
+        if (!button->text().isEmpty())
+            bySize[QFontInfo(button->font()).pixelSize()] << button->objectName();
+    QVERIFY2(bySize.size() == 1, qPrintable(QDebug::toString(bySize)));
 }
 
 void TestCaptionsFit::gridCodesFitTheirCells() {
