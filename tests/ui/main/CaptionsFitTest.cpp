@@ -26,6 +26,7 @@ private slots:
     void mainWindowCaptionsFit();
     void gridCodesFitTheirCells();
     void toolBarCaptionsShareOneSize();
+    void bytesAvailableSitsOnItsCaptionsLineFit();
     void gaugeBarIsInProportionFromTheFirstByte_data();
     void gaugeBarIsInProportionFromTheFirstByte();
 };
@@ -68,6 +69,19 @@ void TestCaptionsFit::toolBarCaptionsShareOneSize() {
         if (!button->text().isEmpty())
             bySize[QFontInfo(button->font()).pixelSize()] << button->objectName();
     QVERIFY2(bySize.size() == 1, qPrintable(QDebug::toString(bySize)));
+}
+
+// The text's baseline in the window: a label centres its line vertically.
+int baseline(const QLabel& label) {
+    const QFontMetrics metrics(label.font());
+    return label.y() + (label.height() - metrics.height()) / 2 + metrics.ascent();
+}
+
+void TestCaptionsFit::bytesAvailableSitsOnItsCaptionsLineFit() {
+    TWindowFixture f;
+    f.window->show();
+    QCOMPARE(baseline(*f.control<QLabel>(u"lblBytesUsed"_s)),
+             baseline(*f.control<QLabel>(u"lblSpaceAvailable"_s)));
 }
 
 void TestCaptionsFit::gridCodesFitTheirCells() {
