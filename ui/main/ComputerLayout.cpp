@@ -127,7 +127,7 @@ bool TfrmMain::TypeOnComputerLayout(const LayoutTable& layout, const QString& te
 }
 
 // Before a typed character, while pauses are recorded: the time since the previous keystroke as delay
-// codes. False when they do not fit ("Macro Full!" has been shown).
+// codes. False when they do not all fit ("Macro Full!" has been shown, nothing went in).
 bool TfrmMain::RecordPause(quint64 timestamp) {
     if (chkRecordPauses == nullptr || !chkRecordPauses->isChecked())
         return true;
@@ -135,8 +135,16 @@ bool TfrmMain::RecordPause(quint64 timestamp) {
     if (!previous || timestamp <= *previous)
         return true;
     const auto pause = static_cast<std::int64_t>(timestamp - *previous);
-    for (const std::int32_t code : PauseDelayCodes(pause, PacingMilliseconds(Keypad)))
-        if (!AddData(code))
-            return false;
+    const std::vector<std::int32_t> codes = PauseDelayCodes(pause, PacingMilliseconds(Keypad));
+    // The whole pause or nothing of it.
+    int bytes = 0;
+    for (const std::int32_t code : codes)
+        bytes += CodeValue::byteWeight(code);
+    if (Keypad.CodeCount() + bytes > MacroCapacityBytes) {
+        ShowMacroFull();
+        return false;
+    }
+    for (const std::int32_t code : codes)
+        AddData(code);
     return true;
 }
