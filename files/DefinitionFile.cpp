@@ -124,7 +124,8 @@ void RequireDefinitionText(const IniFile& ini, const fs::path& path) {
 
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     // Read into a fresh definition so that a file that cannot be read leaves the caller's as it was; it
-    // takes over what Initialize does not reset (the view mode, the key entry state and the computer's layout).
+    // takes over what Initialize does not reset (the view mode, the key entry state and the computer's
+    // layout).
     TKeypadClass scratch;
     scratch.bViewInHex = keypad.bViewInHex;
     scratch.SetKeyEntryState(keypad.KeyEntryState());

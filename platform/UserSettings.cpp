@@ -126,7 +126,8 @@ void WriteKeyLabelSize(const QString& userFolder, QSizeF sizeMm) {
 }
 
 QString ReadComputerLayout(const QString& userFolder) {
-    return QString::fromStdString(readSettings(userFolder).ReadString(ConfigurationSection, ComputerLayoutKey));
+    return QString::fromStdString(
+        readSettings(userFolder).ReadString(ConfigurationSection, ComputerLayoutKey));
 }
 
 void WriteComputerLayout(const QString& userFolder, const QString& name) {

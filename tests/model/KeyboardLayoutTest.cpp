@@ -1,4 +1,5 @@
 #include "model/KeyboardLayout.h"
+
 #include "model/KeypadClass.h"
 #include "model/KeypadParameters.h"
 
@@ -23,10 +24,30 @@ std::string stored(const char* layoutName, char32_t character) {
 }
 
 TEST(KeyboardLayout, EveryOfferedLayoutHasItsTable) {
-    for (const char* name :
-         {"US", "US International", "UK", "German", "Swiss German", "Austrian", "French", "Belgian", "Spanish",
-          "Latin American", "Italian", "Portuguese", "Brazilian", "Dutch", "Swedish", "Finnish", "Danish",
-          "Norwegian", "Polish", "Czech", "Hungarian", "Turkish Q", "Canadian French", "Dvorak"}) {
+    for (const char* name : {"US",
+                             "US International",
+                             "UK",
+                             "German",
+                             "Swiss German",
+                             "Austrian",
+                             "French",
+                             "Belgian",
+                             "Spanish",
+                             "Latin American",
+                             "Italian",
+                             "Portuguese",
+                             "Brazilian",
+                             "Dutch",
+                             "Swedish",
+                             "Finnish",
+                             "Danish",
+                             "Norwegian",
+                             "Polish",
+                             "Czech",
+                             "Hungarian",
+                             "Turkish Q",
+                             "Canadian French",
+                             "Dvorak"}) {
         const LayoutTable& table = layout(name);
         // Every layout types a space and some letter on the letter key A.
         EXPECT_EQ(stored(name, U' '), " ") << name;
@@ -43,16 +64,36 @@ TEST(KeyboardLayout, TypedCharactersStoreTheUsCharacterOfTheirKey) {
         const char* stored;
     };
     const Case cases[] = {
-        {"US", U'a', "a"},           {"US", U'@', "@"},         {"US", U'~', "~"},
-        {"German", U'z', "y"},       {"German", U'Z', "Y"},     {"German", U'y', "z"},
-        {"German", U'\u00FC', "["},  {"German", U'\u00DC', "{"}, {"German", U'\u00F6', ";"},
-        {"German", U'\u00E4', "'"},  {"German", U'\u00DF', "-"}, {"German", U'"', "@"},
-        {"German", U'/', "&"},       {"German", U'#', "\\"},    {"French", U'a', "q"},
-        {"French", U'q', "a"},       {"French", U'1', "!"},     {"French", U'&', "1"},
-        {"French", U'm', ";"},       {"UK", U'"', "@"},         {"UK", U'@', "\""},
-        {"UK", U'\u00A3', "#"},      {"Swiss German", U'z', "y"}, {"Swiss German", U'\u00FC', "["},
-        {"Swiss German", U'\u00E8', "{"}, {"Swedish", U'\u00E5', "["}, {"Swedish", U'\u00F6', ";"},
-        {"Norwegian", U'\u00F8', ";"}, {"Danish", U'\u00E6', ";"}, {"Dvorak", U's', ";"},
+        {"US", U'a', "a"},
+        {"US", U'@', "@"},
+        {"US", U'~', "~"},
+        {"German", U'z', "y"},
+        {"German", U'Z', "Y"},
+        {"German", U'y', "z"},
+        {"German", U'\u00FC', "["},
+        {"German", U'\u00DC', "{"},
+        {"German", U'\u00F6', ";"},
+        {"German", U'\u00E4', "'"},
+        {"German", U'\u00DF', "-"},
+        {"German", U'"', "@"},
+        {"German", U'/', "&"},
+        {"German", U'#', "\\"},
+        {"French", U'a', "q"},
+        {"French", U'q', "a"},
+        {"French", U'1', "!"},
+        {"French", U'&', "1"},
+        {"French", U'm', ";"},
+        {"UK", U'"', "@"},
+        {"UK", U'@', "\""},
+        {"UK", U'\u00A3', "#"},
+        {"Swiss German", U'z', "y"},
+        {"Swiss German", U'\u00FC', "["},
+        {"Swiss German", U'\u00E8', "{"},
+        {"Swedish", U'\u00E5', "["},
+        {"Swedish", U'\u00F6', ";"},
+        {"Norwegian", U'\u00F8', ";"},
+        {"Danish", U'\u00E6', ";"},
+        {"Dvorak", U's', ";"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(stored(c.layout, c.typed), c.stored) << c.layout << " U+" << std::hex << unsigned(c.typed);

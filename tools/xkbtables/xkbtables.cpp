@@ -7,14 +7,13 @@
 #include "model/KeyboardLayoutData.h"
 #include "tools/xkbtables/LayoutList.h"
 
-#include <xkbcommon/xkbcommon.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <xkbcommon/xkbcommon.h>
 
 namespace {
 
@@ -35,12 +34,13 @@ std::uint32_t deadKeyMark(xkb_keysym_t keysym) {
         const char* name;
         char32_t mark;
     };
-    constexpr Mark marks[] = {
-        {"dead_grave", U'`'},       {"dead_acute", U'\u00B4'},  {"dead_circumflex", U'^'},
-        {"dead_tilde", U'~'},       {"dead_diaeresis", U'\u00A8'}, {"dead_cedilla", U'\u00B8'},
-        {"dead_abovering", U'\u00B0'}, {"dead_caron", U'\u02C7'}, {"dead_breve", U'\u02D8'},
-        {"dead_doubleacute", U'\u02DD'}, {"dead_ogonek", U'\u02DB'}, {"dead_abovedot", U'\u02D9'},
-        {"dead_macron", U'\u00AF'}};
+    constexpr Mark marks[] = {{"dead_grave", U'`'},          {"dead_acute", U'\u00B4'},
+                              {"dead_circumflex", U'^'},     {"dead_tilde", U'~'},
+                              {"dead_diaeresis", U'\u00A8'}, {"dead_cedilla", U'\u00B8'},
+                              {"dead_abovering", U'\u00B0'}, {"dead_caron", U'\u02C7'},
+                              {"dead_breve", U'\u02D8'},     {"dead_doubleacute", U'\u02DD'},
+                              {"dead_ogonek", U'\u02DB'},    {"dead_abovedot", U'\u02D9'},
+                              {"dead_macron", U'\u00AF'}};
     for (const Mark& mark : marks)
         if (std::strcmp(name, mark.name) == 0)
             return DeadMark | mark.mark;
@@ -69,15 +69,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "xkbtables: cannot start libxkbcommon\n");
         return 1;
     }
-    std::string out = "// Made by tools/xkbtables from the installed keyboard layout descriptions. Do not edit.\n"
-                      "#include \"model/KeyboardLayoutData.h\"\n\nnamespace {\n";
+    std::string out =
+        "// Made by tools/xkbtables from the installed keyboard layout descriptions. Do not edit.\n"
+        "#include \"model/KeyboardLayoutData.h\"\n\nnamespace {\n";
     std::string list;
     int index = 0;
     for (const LayoutSource& source : LayoutSources) {
         const xkb_rule_names names{"evdev", "pc105", source.layout, source.variant, nullptr};
         std::unique_ptr<xkb_keymap, decltype(&xkb_keymap_unref)> keymap(
-            xkb_keymap_new_from_names(context.get(), &names, XKB_KEYMAP_COMPILE_NO_FLAGS),
-            &xkb_keymap_unref);
+            xkb_keymap_new_from_names(context.get(), &names, XKB_KEYMAP_COMPILE_NO_FLAGS), &xkb_keymap_unref);
         if (!keymap) {
             std::fprintf(stderr, "xkbtables: no layout %s(%s)\n", source.layout, source.variant);
             return 1;
@@ -102,8 +102,8 @@ int main(int argc, char** argv) {
         list += std::string("    {\"") + source.name + "\", keys" + std::to_string(index) + "},\n";
         ++index;
     }
-    out += "} // namespace\n\nconst std::array<LayoutTable, " + std::to_string(index) +
-           "> LayoutTables{{\n" + list + "}};\n";
+    out += "} // namespace\n\nconst std::array<LayoutTable, " + std::to_string(index) + "> LayoutTables{{\n" +
+           list + "}};\n";
     std::ofstream file(argv[1], std::ios::binary);
     file << out;
     if (!file.flush()) {

@@ -43,7 +43,8 @@ void TfrmMain::CreateTypingSettings() {
     ComputerLayoutMenuItem->setObjectName(u"ComputerLayoutMenuItem"_s);
     connect(ComputerLayoutMenuItem, &QAction::triggered, this, &TfrmMain::AskComputerLayout);
 
-    chkRecordPauses = Place(new QCheckBox(u"Record pauses"_s, this), u"chkRecordPauses"_s, {405, 292, 100, 20});
+    chkRecordPauses =
+        Place(new QCheckBox(u"Record pauses"_s, this), u"chkRecordPauses"_s, {405, 292, 100, 20});
     chkRecordPauses->setToolTip(u"Typing in the macro stores the pauses between keystrokes as delays"_s);
     chkRecordPauses->setChecked(ReadRecordPauses(UserFolder));
     connect(chkRecordPauses, &QCheckBox::toggled, this, [this](bool on) {
@@ -81,8 +82,8 @@ void TfrmMain::ShowLayoutLegends() {
     const LayoutTable* layout = Keypad.TypingLayout();
     for (TOnScreenKey* key : findChildren<TOnScreenKey*>(Qt::FindDirectChildrenOnly)) {
         const int tag = key->Tag();
-        if (tag <= 0 || tag >= LayoutKeyCount || UsLayout().keys[static_cast<std::size_t>(tag)].levels[0] == 0 ||
-            tag == 57)
+        if (tag <= 0 || tag >= LayoutKeyCount ||
+            UsLayout().keys[static_cast<std::size_t>(tag)].levels[0] == 0 || tag == 57)
             continue; // not a character key, or the space bar
         if (!fUsLegends.contains(tag))
             fUsLegends.insert(tag, key->Legend());

@@ -80,8 +80,9 @@ void TestLayoutTyping::refusedCharactersAreLeftOutAndNamed() {
     typeEach(f, u"a@<b"_s);
     QCOMPARE(macroValues(f.keypad()), codesOf("ab"));
     QCOMPARE(shownMessages(),
-             (QStringList{u"\"@\" is not stored: on the German layout it needs AltGr, which the keypad cannot send."_s,
-                          u"\"<\" is not stored: no key of the German layout makes it."_s}));
+             (QStringList{
+                 u"\"@\" is not stored: on the German layout it needs AltGr, which the keypad cannot send."_s,
+                 u"\"<\" is not stored: no key of the German layout makes it."_s}));
 }
 
 void TestLayoutTyping::pastedTextGoesInAsTypedOnTheLayout() {
