@@ -3,6 +3,7 @@
 #include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
 #include "ui/main/MacroGrid.h"
+#include "ui/main/OnScreenKey.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,6 +54,7 @@ private slots:
     void refusedCharactersAreLeftOutAndNamed();
     void pastedTextGoesInAsTypedOnTheLayout();
     void serialHostModesIgnoreTheLayout();
+    void onScreenLegendsFollowTheLayout();
     void pausesAreRecordedAsDelaysWhenAskedFor();
 };
 
@@ -102,6 +104,26 @@ void TestLayoutTyping::serialHostModesIgnoreTheLayout() {
     typeEach(f, u"zy"_s);
     QCOMPARE(macroValues(f.keypad()), codesOf("zy"));
     QCOMPARE(cellTexts(f.grid(), 2), (QStringList{u"z"_s, u"y"_s}));
+}
+
+void TestLayoutTyping::onScreenLegendsFollowTheLayout() {
+    TEntryFixture f;
+    startWithLayout(f, u"German"_s);
+    const auto legend = [&f](const QString& key) {
+        return f.control<TOnScreenKey>(key)->Legend();
+    };
+    const QString usZ = legend(u"SpeedButton99"_s);
+    const QString usOne = legend(u"SpeedButton31"_s);
+    emit f.window.window->DefinitionChanged();            // as after a change of the host mode
+    QCOMPARE(legend(u"SpeedButton99"_s), u"Y"_s);         // the US z key
+    QCOMPARE(legend(u"SpeedButton61"_s), u"Z"_s);         // the US y key
+    QCOMPARE(legend(u"SpeedButton72"_s), u"\u00DC"_s);    // the US [ key
+    QCOMPARE(legend(u"SpeedButton30"_s), u"\u00B0\n^"_s); // a dead key shows its mark
+    QCOMPARE(legend(u"SpeedButton31"_s), u"!\n1"_s);
+    f.keypad().SetOpMode(ValueOf(OperatingMode::CdcVirtualCom));
+    emit f.window.window->DefinitionChanged();
+    QCOMPARE(legend(u"SpeedButton99"_s), usZ);
+    QCOMPARE(legend(u"SpeedButton31"_s), usOne);
 }
 
 void TestLayoutTyping::pausesAreRecordedAsDelaysWhenAskedFor() {
