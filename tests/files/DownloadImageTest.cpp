@@ -3,6 +3,9 @@
 #include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
+#include "files/IniFile.h"
+#include "model/KeyboardLayout.h"
+#include "model/KeypadParameters.h"
 #include "tests/support/KeypadBuilders.h"
 #include "tests/support/TempFolder.h"
 
@@ -279,3 +282,21 @@ TEST(DownloadImage, TakesItsPathFromTheDefinitionPath) {
 }
 
 } // namespace
+
+// The computer's layout changes how macros show, never what the files hold.
+TEST(DownloadImage, FileAndImageAreTheSameWhateverTheComputersLayout) {
+    auto written = [](const LayoutTable* layout) {
+        TKeypadClass keypad;
+        keypad.SetOpMode(ValueOf(OperatingMode::UsbKeyboard));
+        keypad.SetComputerLayout(layout);
+        std::int32_t position = 0;
+        for (const char c : std::string("Y[rich 2024`;@"))
+            keypad.InsertByte(position, static_cast<unsigned char>(c));
+        IniFile ini;
+        WriteDefinition(ini, keypad);
+        return std::pair(ini.Text(), DownloadImageText(keypad, FindToggleShiftKeys(keypad)));
+    };
+    const auto us = written(nullptr);
+    for (const char* name : {"US", "German", "French", "Swiss German"})
+        EXPECT_EQ(written(FindLayout(name)), us) << name;
+}

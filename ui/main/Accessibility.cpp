@@ -176,7 +176,8 @@ void TfrmMain::CreateKeyboardAccess() {
     order << TabControlLevel->tabBar() << EditName << chkboxAutoRepeat << Grid;
     for (QAbstractButton* key : keyboardKeys)
         order << key;
-    order << delayButton << tbDelayValue << edManualInput << spdbtnInsert << rbDecimal << rbHexadecimal;
+    order << delayButton << tbDelayValue << edManualInput << spdbtnInsert << rbDecimal << rbHexadecimal
+          << chkRecordPauses;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -107,14 +107,14 @@ void TestKeyboard::tabFollowsTheScreen() {
 
     press(Qt::Key_F6);
     order = QStringList{focusName()};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
         press(Qt::Key_Tab);
         order << focusName();
     }
     QCOMPARE(order, (QStringList{u"spdBtnEsc"_s, u"SpeedButton105"_s, u"tbDelayValue"_s, u"edManualInput"_s,
-                                 u"spdbtnInsert"_s, u"rbDecimal"_s, u"ToolBtnNew"_s}));
+                                 u"spdbtnInsert"_s, u"rbDecimal"_s, u"chkRecordPauses"_s, u"ToolBtnNew"_s}));
     press(Qt::Key_Backtab);
-    QCOMPARE(focusName(), u"rbDecimal"_s);
+    QCOMPARE(focusName(), u"chkRecordPauses"_s);
     f.control<QWidget>(u"SpeedButton105"_s)->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Backtab);
     QCOMPARE(focusName(), u"spdBtnEsc"_s); // the keyboard's last-used key

@@ -211,7 +211,7 @@ void TestOverview::viewButtonKeepsTheOtherButtonsWhereTheyWere() {
         if (!action->isSeparator())
             items << action->text() + u' ' + action->shortcut().toString();
     QCOMPARE(items, (QStringList{u"Overview F5"_s, u"Preview F7"_s, u"Print Key Labels F8"_s,
-                                 u"Key Label Size... Shift+F8"_s}));
+                                 u"Key Label Size... Shift+F8"_s, u"Computer's Keyboard Layout... "_s}));
     menu->close();
     QTRY_VERIFY(!menu->isVisible());
     QTest::keyClick(o.f.window.get(), Qt::Key_V, Qt::AltModifier); // as Alt with a letter opens the others
