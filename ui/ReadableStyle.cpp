@@ -1,7 +1,9 @@
 #include "ui/ReadableStyle.h"
 
 #include <QPainter>
+#include <QSlider>
 #include <QStyleOption>
+#include <algorithm>
 
 namespace {
 
@@ -44,4 +46,36 @@ void TReadableStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
         break;
     default: break;
     }
+}
+
+void TReadableStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                        QPainter* painter, const QWidget* widget) const {
+    const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+    if (control != CC_Slider || slider == nullptr || slider->orientation != Qt::Horizontal ||
+        slider->tickPosition != QSlider::TicksBelow || slider->tickInterval <= 0) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    QStyleOptionSlider withoutTicks = *slider;
+    withoutTicks.subControls &= ~SC_SliderTickmarks;
+    QProxyStyle::drawComplexControl(control, &withoutTicks, painter, widget);
+
+    const QRect groove = subControlRect(CC_Slider, slider, SC_SliderGroove, widget);
+    const QRect handle = subControlRect(CC_Slider, slider, SC_SliderHandle, widget);
+    const int first = groove.left() + handle.width() / 2;
+    const int span = groove.width() - handle.width();
+    const int top = std::min(handle.bottom() + 1, slider->rect.bottom() - 3);
+    QColor tick = slider->palette.color(QPalette::WindowText);
+    tick.setAlpha(170);
+    painter->save();
+    painter->setPen(tick);
+    for (int value = slider->minimum;; value += slider->tickInterval) {
+        const int shown = std::min(value, slider->maximum);
+        const int x = first + sliderPositionFromValue(slider->minimum, slider->maximum, shown, span,
+                                                      slider->upsideDown);
+        painter->drawLine(x, top, x, top + 2);
+        if (shown == slider->maximum)
+            break;
+    }
+    painter->restore();
 }

@@ -12,6 +12,10 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    // A horizontal slider's tick marks are drawn here, in the text colour, from the first to the last
+    // position of the handle's centre and just below the groove, clear of captions beneath.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
 };
 
 // Whether the palette is a dark one: light text on a dark window.

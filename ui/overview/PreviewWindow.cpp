@@ -157,7 +157,8 @@ void TfrmPreview::Redraw() {
         // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
         const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
         gridSteps->setItem(
-            row, 1, cell(space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text)));
+            row, 1,
+            cell(space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text)));
         gridSteps->setItem(row, 2, cell(hexBytes(playback.bytes, step.firstByte, step.byteCount)));
         characters += step.kind == PlaybackStep::Kind::Character ? 1 : 0;
         pauses += step.kind == PlaybackStep::Kind::Delay ? step.durationMs : 0;

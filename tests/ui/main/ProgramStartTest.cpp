@@ -19,7 +19,9 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSlider>
 #include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -355,10 +357,23 @@ void TestProgramStart::controlEdgesShowOnADarkPalette() {
     const QRect radioMark = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
     auto* field = f.control<QLineEdit>(u"edManualInput"_s);
     field->clear();
+    // The delay scale's tick marks, under the handle's row.
+    auto* scale = f.control<QSlider>(u"tbDelayValue"_s);
+    QStyleOptionSlider sliderOption;
+    sliderOption.initFrom(scale);
+    sliderOption.orientation = Qt::Horizontal;
+    sliderOption.minimum = scale->minimum();
+    sliderOption.maximum = scale->maximum();
+    sliderOption.sliderPosition = scale->value();
+    sliderOption.tickPosition = scale->tickPosition();
+    sliderOption.tickInterval = scale->tickInterval();
+    const QRect handle =
+        scale->style()->subControlRect(QStyle::CC_Slider, &sliderOption, QStyle::SC_SliderHandle, scale);
+    const QRect ticks(0, handle.bottom() + 1, scale->width(), scale->height() - handle.bottom() - 1);
     const struct {
         QWidget* control;
         QRect part;
-    } edges[] = {{check, checkMark}, {radio, radioMark}, {field, field->rect()}};
+    } edges[] = {{check, checkMark}, {radio, radioMark}, {field, field->rect()}, {scale, ticks}};
     for (const auto& edge : edges)
         QVERIFY2(lightestIn(edge.control, edge.part) > background + 60,
                  qPrintable(edge.control->objectName()));
