@@ -360,6 +360,9 @@ TEST_F(IniFileOnDisk, SavesThroughASymbolicLinkIntoItsTargetWithTheTargetsPermis
     const auto target = folder / "real.ini";
     const auto link = folder / "link.ini";
     WriteBytes(target, "[S]\r\nk=1\r\n");
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need a privilege on Windows";
+#endif
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(target.filename(), link);
     IniFile ini = IniFile::Load(link);
