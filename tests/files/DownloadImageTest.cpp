@@ -278,7 +278,7 @@ TEST(DownloadImage, TakesItsPathFromTheDefinitionPath) {
          "/a/hex"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ImagePathFor(c.definition), std::filesystem::path(c.image)) << c.definition;
+        EXPECT_EQ(ImagePathFor(PathFromText(c.definition)), PathFromText(c.image)) << c.definition;
 }
 
 } // namespace
