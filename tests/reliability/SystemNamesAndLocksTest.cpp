@@ -55,7 +55,8 @@ TEST_F(SystemFiles, ASaveOntoAFileHeldOpenWithoutSharingFailsAndLeavesItWhole) {
     }
     ::CloseHandle(held);
     EXPECT_EQ(ReadBytes(path), "old bytes");
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"held \xC3\xB6.ckd"}) << "a temporary file is left";
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"held \xC3\xB6.ckd"})
+        << "a temporary file is left";
 #endif
 }
 
