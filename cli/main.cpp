@@ -82,9 +82,9 @@ int main(int argc, char** rawArgv) {
 
     try {
         if (image->parsed())
-            return RunImage(PathFromText(definition), second.empty()
-                                                          ? std::nullopt
-                                                          : std::optional<std::filesystem::path>(PathFromText(second)));
+            return RunImage(PathFromText(definition),
+                            second.empty() ? std::nullopt
+                                           : std::optional<std::filesystem::path>(PathFromText(second)));
         if (convert->parsed())
             return RunConvert(PathFromText(definition), PathFromText(second));
         if (show->parsed())
