@@ -3,6 +3,8 @@
 #include "files/FileError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Folders.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramName.h"
 #include "platform/ShellStart.h"
 #include "platform/UserSettings.h"
 #include "ui/main/Application.h"
@@ -33,6 +35,15 @@ std::optional<QSizeF> askSize(QWidget* parent, const QString& userFolder) {
     return size;
 }
 
+// Names the texts in the window's numbering: keys 1 to 24, levels 1 and 2.
+QString cutShortText(const std::vector<LabelText>& texts) {
+    QStringList places;
+    for (const LabelText& text : texts)
+        places << u"Key %1, Level %2"_s.arg(text.key + 1).arg(text.level + 1);
+    return u"These names are too long for their labels at a readable size and are cut short: %1. "
+           u"Shorten the names, or choose larger labels with Key Label Size."_s.arg(places.join(u"; "_s));
+}
+
 } // namespace
 
 QString KeyLabelsPdfPath(const QString& userFolder, const QString& documentPath) {
@@ -52,6 +63,7 @@ void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString&
     if (!size)
         return;
     const QString path = KeyLabelsPdfPath(userFolder, documentPath);
+    std::optional<std::vector<LabelText>> cutShort;
     {
         const BusyCursor busy;
         try {
@@ -63,8 +75,9 @@ void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString&
         // Written whole or not at all: a failed writing leaves the previous labels as they were.
         QSaveFile file(path);
         const QString title = u"Key labels: "_s + QFileInfo(documentPath).fileName();
-        if (!file.open(QIODevice::WriteOnly) || !WriteKeyLabelsPdf(file, KeyLabels(keypad), *size, title) ||
-            !file.commit()) {
+        if (file.open(QIODevice::WriteOnly))
+            cutShort = WriteKeyLabelsPdf(file, KeyLabels(keypad), *size, title);
+        if (!cutShort || !file.commit()) {
             ShowError(parent,
                       u"Unable to write to %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
             return;
@@ -74,4 +87,6 @@ void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString&
         ShowError(parent,
                   u"The key labels were written to %1, but no program could be found to show them."_s.arg(
                       QDir::toNativeSeparators(path)));
+    if (!cutShort->empty())
+        MessageBox::inform(parent, MessageBox::Icon::Warning, ProgramName, cutShortText(*cutShort));
 }

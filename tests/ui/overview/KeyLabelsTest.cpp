@@ -2,6 +2,7 @@
 #include "model/KeypadParameters.h"
 #include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
+#include "ui/ProgramFont.h"
 #include "ui/overview/KeyLabelText.h"
 #include "ui/overview/KeyLabelsPdf.h"
 
@@ -9,9 +10,12 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 
@@ -20,15 +24,20 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr double PointsPerMm = 72.0 / 25.4;
+// The smallest size a printed label's text may have, less what measuring it from the PDF may be off.
+constexpr double ReadablePt = 5.0 * 0.97;
 
 // The level 2 name of key (0 to 23) in namedKeys(): key 7's is one word far too long for a label, key
-// 8's several words too long for one line.
+// 8's several words too long for one line, key 9's the longest name of the widest letter and key 10's
+// a name as long, with blanks.
 QString secondName(int key) {
-    if (key == 6)
-        return u"Supercalifragilistic"_s;
-    if (key == 7)
-        return u"Open the garage door now"_s;
-    return u"K%1b"_s.arg(key + 1);
+    switch (key) {
+    case 6: return u"Supercalifragilistic"_s;
+    case 7: return u"Open the garage door now"_s;
+    case 8: return QString(25, u'W');
+    case 9: return u"Weekly Warehouse Workflow"_s;
+    default: return u"K%1b"_s.arg(key + 1);
+    }
 }
 
 // 24 named keys; key 5 is a shift key.
@@ -103,6 +112,40 @@ QRectF labelBox(int key, QSizeF mm) {
     return {x * PointsPerMm, y * PointsPerMm, mm.width() * PointsPerMm, mm.height() * PointsPerMm};
 }
 
+// The words on the lower half of a label, in reading order.
+QList<Word> wordsOnLevel2(const QList<Word>& words, const QRectF& label) {
+    const QRectF lower(label.left(), label.center().y(), label.width(), label.height() / 2);
+    QList<Word> found;
+    for (const Word& w : words)
+        if (lower.contains(w.box))
+            found << w;
+    return found;
+}
+
+QStringList textsOf(const QList<Word>& words) {
+    QStringList texts;
+    for (const Word& w : words)
+        texts << w.text;
+    return texts;
+}
+
+// Font points per point of a word's height as pdftotext measures it, from a PDF drawn here in the
+// labels' face at a known size.
+double measuredPointsPerHeight() {
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(u"size.pdf"_s);
+    constexpr double Points = 10;
+    {
+        QPdfWriter writer(pdf);
+        QPainter painter(&writer);
+        QFont font = ProgramFont();
+        font.setPointSizeF(Points);
+        painter.setFont(font);
+        painter.drawText(QPointF(1000, 1000), u"Measure"_s);
+    }
+    return Points / find(wordsIn(pdf), u"Measure"_s)->box.height();
+}
+
 // While it lives, answers the label size dialog whenever it opens, with the size given.
 class TSizeDialogAnswerer final {
 public:
@@ -132,7 +175,7 @@ class TestKeyLabels final : public QObject {
 private slots:
     void printsTwentyFourLabelsAtTheRememberedSize();
     void asksTheSizeOnceAndRemembersIt();
-    void drawsLongNamesSmallerNeverCut();
+    void longNamesWrapAndStayReadable();
     void unnamedMacrosShowTheComputersCharacters();
 };
 
@@ -164,8 +207,8 @@ void TestKeyLabels::printsTwentyFourLabelsAtTheRememberedSize() {
     const QSizeF mm(19, 16.5);
     for (int key = 0; key < KeyCount; ++key) {
         const QRectF label = labelBox(key, mm);
-        for (const QString& name : (u"K%1a "_s.arg(key + 1) + secondName(key)).split(u' '))
-            QVERIFY2(onLabel(words, name, label), qPrintable(name));
+        QVERIFY(onLabel(words, u"K%1a"_s.arg(key + 1), label));
+        QCOMPARE(textsOf(wordsOnLevel2(words, label)).join(QString()), secondName(key).remove(u' '));
         // level 1 above level 2
         QVERIFY(find(words, u"K%1a"_s.arg(key + 1))->box.bottom() <= label.center().y() + 1);
     }
@@ -197,25 +240,48 @@ void TestKeyLabels::asksTheSizeOnceAndRemembersIt() {
     QCOMPARE(answerer.answers, 2);
 }
 
-void TestKeyLabels::drawsLongNamesSmallerNeverCut() {
+void TestKeyLabels::longNamesWrapAndStayReadable() {
     const TOverviewFixture o(namedKeys());
     writeSettings(o, "[CONFIGURATION]\r\nKey_Label_Width=14\r\nKey_Label_Height=14\r\n");
     o.run(u"PrintKeyLabelsMenuItem"_s);
-    const QList<Word> words = wordsIn(o.f.userPath(u"Keycap_Labels/sample.pdf"_s));
-    const Word* longName = find(words, u"Supercalifragilistic"_s);
-    const Word* shortName = find(words, u"K7a"_s);
-    QVERIFY(longName != nullptr && shortName != nullptr);
-    QVERIFY(labelBox(6, QSizeF(14, 14)).contains(longName->box));
-    QVERIFY2(longName->box.height() < shortName->box.height() * 0.7,
-             qPrintable(u"%1 against %2"_s.arg(longName->box.height()).arg(shortName->box.height())));
-    // Several words go onto more lines rather than shrinking as far, every word whole on the label.
-    const Word* open = find(words, u"Open"_s);
-    const Word* now = find(words, u"now"_s);
-    QVERIFY(open != nullptr && now != nullptr);
-    QVERIFY(now->box.top() > open->box.bottom() - 0.5);
-    QVERIFY(open->box.height() > longName->box.height());
-    for (const QString& word : secondName(7).split(u' '))
-        QVERIFY2(onLabel(words, word, labelBox(7, QSizeF(14, 14))), qPrintable(word));
+    const QString pdf = o.f.userPath(u"Keycap_Labels/sample.pdf"_s);
+    QList<Word> words = wordsIn(pdf);
+    const double pointsPerHeight = measuredPointsPerHeight();
+    const QSizeF mm(14, 14);
+
+    // Each long name goes onto more lines, at a blank where it has one and between two characters
+    // where it has none, every line on the label and readable.
+    for (const int key : {6, 7, 9}) {
+        const QList<Word> lines = wordsOnLevel2(words, labelBox(key, mm));
+        const QString name = secondName(key);
+        for (const Word& word : lines)
+            QVERIFY2(word.box.height() * pointsPerHeight >= ReadablePt,
+                     qPrintable(u"%1 at %2 pt"_s.arg(word.text).arg(word.box.height() * pointsPerHeight)));
+        QCOMPARE(textsOf(lines).join(name.contains(u' ') ? u" "_s : QString()), name);
+        QVERIFY2(lines.last().box.top() > lines.first().box.bottom() - 0.5, qPrintable(name));
+    }
+
+    // Twenty-five W cannot be shown whole at a readable size: they are cut short, and the window says
+    // which label that is, in its own numbering.
+    const QList<Word> cut = wordsOnLevel2(words, labelBox(8, mm));
+    QVERIFY(cut.size() >= 2 && cut.last().box.top() > cut.first().box.bottom() - 0.5);
+    QVERIFY(cut.last().text.endsWith(u"\u2026"_s));
+    QVERIFY(cut.first().box.height() * pointsPerHeight >= ReadablePt);
+    QCOMPARE(MessageBox::shown().size(), 1U);
+    const QString message = MessageBox::shown().front().text;
+    QVERIFY2(message.contains(u"Key 9, Level 2"_s) && !message.contains(u"Key 8,"_s) &&
+                 !message.contains(u"Key 10,"_s) && !message.contains(u"Key 7,"_s),
+             qPrintable(message));
+
+    // Labels twice the default size have room for larger text and for every name whole.
+    const double shortName = find(words, u"K1a"_s)->box.height();
+    MessageBox::clearShown();
+    writeSettings(o, "[CONFIGURATION]\r\nKey_Label_Width=28\r\nKey_Label_Height=28\r\n");
+    o.run(u"PrintKeyLabelsMenuItem"_s);
+    words = wordsIn(pdf);
+    QVERIFY(find(words, u"K1a"_s)->box.height() > shortName * 1.5);
+    QVERIFY(MessageBox::shown().empty());
+    QCOMPARE(textsOf(wordsOnLevel2(words, labelBox(8, QSizeF(28, 28)))).join(QString()), secondName(8));
 }
 
 KW24_GUI_TEST(TestKeyLabels);
