@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextList>
 #include <QTextTable>
 #include <QUrl>
 #include <vector>
@@ -145,12 +146,22 @@ void relayout(QTextDocument& document) {
     document.pageCount();
 }
 
+// The page, counted from 1, on which line (of block's lines) stands. A line moved to the top of a page
+// may start a fraction of a dot before it, so the line's middle counts.
+int pageOfLine(const QTextDocument& document, const QTextBlock& block, int line) {
+    const QTextLine text = block.layout()->lineAt(line);
+    const qreal middle =
+        document.documentLayout()->blockBoundingRect(block).top() + text.y() + text.height() / 2;
+    return static_cast<int>(middle / document.pageSize().height()) + 1;
+}
+
 // The page, counted from 1, on which a block's first line stands.
 int pageOf(const QTextDocument& document, const QTextBlock& block) {
-    qreal top = document.documentLayout()->blockBoundingRect(block).top();
     if (block.layout() != nullptr && block.layout()->lineCount() > 0)
-        top += block.layout()->lineAt(0).y();
-    return static_cast<int>(top / document.pageSize().height()) + 1;
+        return pageOfLine(document, block, 0);
+    return static_cast<int>(document.documentLayout()->blockBoundingRect(block).top() /
+                            document.pageSize().height()) +
+           1;
 }
 
 // Room above and below the headings, more for the higher levels.
@@ -190,6 +201,76 @@ void paginate(QTextDocument& document) {
         changed = pageOf(document, block.next()) != page || onPage > pageHeight * (1 - HeadingRoomShare);
         if (changed)
             breakPageBefore(document, block);
+    }
+}
+
+bool inTable(const QTextBlock& block) {
+    return QTextCursor(block).currentTable() != nullptr;
+}
+
+int lastPageOf(const QTextDocument& document, const QTextBlock& block) {
+    const int lines = block.layout() != nullptr ? block.layout()->lineCount() : 0;
+    return lines > 0 ? pageOfLine(document, block, lines - 1) : pageOf(document, block);
+}
+
+// Whether a paragraph runs onto the next page leaving a single line behind or carrying a single line
+// over.
+bool splitLeavingOneLine(const QTextDocument& document, const QTextBlock& block) {
+    const int lines = block.layout() != nullptr ? block.layout()->lineCount() : 0;
+    if (lines < 2)
+        return false;
+    const int first = pageOfLine(document, block, 0);
+    if (pageOfLine(document, block, lines - 1) == first)
+        return false;
+    int onFirst = 1;
+    while (onFirst < lines && pageOfLine(document, block, onFirst) == first)
+        ++onFirst;
+    return onFirst < 2 || lines - onFirst < 2;
+}
+
+// Whether block must stand on the same page as next, the block after it: a heading with what it heads,
+// a paragraph ending in ":" or leading into a list with what it introduces, and the first two and the
+// last two items of a list, so no list leaves a single item apart.
+bool keepsWithNext(const QTextBlock& block, const QTextBlock& next) {
+    if (block.blockFormat().headingLevel() > 0)
+        return true;
+    if (block.textList() == nullptr && block.text().trimmed().endsWith(u':'))
+        return true;
+    const QTextList* list = next.textList();
+    if (list == nullptr)
+        return false;
+    const int item = list->itemNumber(next);
+    if (block.textList() == nullptr)
+        return item == 0 && !inTable(block); // the paragraph that leads into the list
+    return list == block.textList() && (item == 1 || item == list->count() - 1);
+}
+
+// Moves to the next page what would stand apart there: a single line of a paragraph at the foot or the
+// head of a page, a heading or an introduction at the foot, a single item of a list. The block and the
+// ones that must stay with it start the next page, unless they already start one.
+void keepTogether(QTextDocument& document) {
+    const std::vector<QTextBlock> blocks = blocksOf(document);
+    bool changed = true;
+    for (std::size_t i = 1; i < blocks.size(); ++i) {
+        if (inTable(blocks[i]))
+            continue;
+        if (changed)
+            relayout(document);
+        changed = false;
+        const auto startsPage = [&](std::size_t at) {
+            return at == 0 || pageOf(document, blocks[at]) > lastPageOf(document, blocks[at - 1]);
+        };
+        const bool apart = startsPage(i) && keepsWithNext(blocks[i - 1], blocks[i]);
+        if (!apart && !splitLeavingOneLine(document, blocks[i]))
+            continue;
+        std::size_t from = apart ? i - 1 : i;
+        while (!startsPage(from) && !inTable(blocks[from - 1]) &&
+               keepsWithNext(blocks[from - 1], blocks[from]))
+            --from;
+        if (!startsPage(from)) {
+            breakPageBefore(document, blocks[from]);
+            changed = true;
+        }
     }
 }
 
@@ -339,6 +420,7 @@ QString WriteMarkdownPdf(const QString& markdownPath, const QString& pdfPath, co
     spaceHeadings(document);
     const Contents contents = insertContents(document);
     paginate(document);
+    keepTogether(document);
     writePageNumbers(document, contents);
     relayout(document);
 
