@@ -66,6 +66,24 @@ QPixmap windowWithMenu(QWidget& window, QMenu& menu, const QRect& openedFrom) {
     return picture.copy(QRect((cut.topLeft() - canvas.topLeft()) * ratio, cut.size() * ratio));
 }
 
+// A tool button with its menu opened below it, on the window's plain background: nothing else of the
+// window, so no piece of what lies behind the menu shows at the picture's edges.
+QPixmap buttonWithMenu(QWidget& button, QMenu& menu) {
+    const qreal ratio = button.devicePixelRatioF();
+    const QRect buttonArea(button.mapToGlobal(QPoint(0, 0)), button.size());
+    const QRect menuArea(menu.pos(), menu.size() + QSize(3, 3)); // with its shadow
+    const QRect canvas = buttonArea.united(menuArea).adjusted(-12, -12, 12, 12);
+    QPixmap picture(canvas.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(button.window()->palette().color(QPalette::Window));
+    QPainter painter(&picture);
+    painter.translate(-canvas.topLeft());
+    painter.drawPixmap(buttonArea.topLeft(), button.grab());
+    painter.fillRect(QRect(menu.pos() + QPoint(3, 3), menu.size()), QColor(0, 0, 0, 60));
+    painter.drawPixmap(menu.pos(), menu.grab());
+    return picture;
+}
+
 QMenu* openedMenu(QWidget& window, const QString& name) {
     auto* menu = window.findChild<QMenu*>(name);
     if (menu == nullptr || !menu->isVisible()) {
@@ -146,9 +164,8 @@ void drawHelpMenu(TfrmMain& window) {
         return;
     // The menu runs its own loop until it closes: draw and close it from inside that loop.
     QMenu* shown = help->menu();
-    QTimer::singleShot(0, &window, [&window, help, shown] {
-        save(windowWithMenu(window, *shown, QRect(help->mapTo(&window, QPoint(0, 0)), help->size())),
-             u"help-menu"_s);
+    QTimer::singleShot(0, &window, [help, shown] {
+        save(buttonWithMenu(*help, *shown), u"help-menu"_s);
         shown->close();
     });
     help->showMenu();
@@ -159,8 +176,7 @@ void drawViewMenuAndWindows(TfrmMain& window) {
     auto* view = window.findChild<QToolButton*>(u"ToolBtnView"_s);
     QTest::mouseClick(view, Qt::LeftButton);
     if (QMenu* menu = openedMenu(window, u"ViewMenu"_s)) {
-        save(windowWithMenu(window, *menu, QRect(view->mapTo(&window, QPoint(0, 0)), view->size())),
-             u"view-menu"_s);
+        save(buttonWithMenu(*view, *menu), u"view-menu"_s);
         menu->close();
     }
     window.findChild<QAction*>(u"OverviewMenuItem"_s)->trigger();
