@@ -163,9 +163,10 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
         }
         return;
     }
-    // Two characters, like those printed on a keycap: the upper one ends above the middle and the lower
-    // one starts below it, by their inked outlines, so that tall glyphs such as "{" and "[" never touch.
-    // The size comes down until both fit their halves with a pixel between them.
+    // Two characters, like those printed on a keycap: each stands on the baseline of its half, so that
+    // small ones such as "-", "=" and ":" keep their places and read apart; but by their inked outlines
+    // the upper one ends above the middle and the lower one starts below it, so that tall glyphs such as
+    // "{" and "[" never touch. The size comes down until both fit their halves with a pixel between them.
     const qreal middle = textBox.center().y();
     for (;;) {
         const QFontMetricsF metrics(legendFont);
@@ -180,12 +181,18 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
     }
     painter.setFont(legendFont);
     const QFontMetricsF metrics(legendFont);
-    const auto drawInked = [&](const QString& text, qreal inkTop) {
+    // The baseline that centres the font's line in a half starting at halfTop.
+    const qreal lineHeight = metrics.ascent() + metrics.descent();
+    const auto baselineIn = [&](qreal halfTop) {
+        return halfTop + (textBox.height() / 2 - lineHeight) / 2 + metrics.ascent();
+    };
+    const auto drawInHalf = [&](const QString& text, qreal halfTop, qreal inkFrom, qreal inkTo) {
         const QRectF ink = metrics.tightBoundingRect(text);
+        const qreal inkTop =
+            std::clamp(baselineIn(halfTop) + ink.top(), inkFrom, std::max(inkFrom, inkTo - ink.height()));
         const qreal x = textBox.center().x() - ink.width() / 2 - ink.left();
         painter.drawText(QPointF(x, inkTop - ink.top()), text);
     };
-    const QRectF upperInk = metrics.tightBoundingRect(lines[0]);
-    drawInked(lines[0], middle - 0.5 - upperInk.height());
-    drawInked(lines[1], middle + 0.5);
+    drawInHalf(lines[0], textBox.top(), textBox.top(), middle - 0.5);
+    drawInHalf(lines[1], middle, middle + 0.5, textBox.bottom());
 }

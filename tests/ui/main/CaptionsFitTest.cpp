@@ -27,6 +27,7 @@ private slots:
     void gridCodesFitTheirCells();
     void toolBarCaptionsShareOneSize();
     void bytesAvailableSitsOnItsCaptionsLineFit();
+    void smallKeyLegendsStandApartFit();
     void gaugeBarIsInProportionFromTheFirstByte_data();
     void gaugeBarIsInProportionFromTheFirstByte();
 };
@@ -82,6 +83,39 @@ void TestCaptionsFit::bytesAvailableSitsOnItsCaptionsLineFit() {
     f.window->show();
     QCOMPARE(baseline(*f.control<QLabel>(u"lblBytesUsed"_s)),
              baseline(*f.control<QLabel>(u"lblSpaceAvailable"_s)));
+}
+
+// The longest run of rows without ink between a key's first and last inked row, on its face (inside
+// the rim) in the columns around its middle where the legend is: how far apart its two characters read.
+int widestBlankRun(const QImage& key) {
+    int first = -1, last = -1, widest = 0, run = 0;
+    for (int y = 3; y < key.height() - 5; ++y) {
+        bool inked = false;
+        for (int x = key.width() / 2 - 4; x <= key.width() / 2 + 4; ++x)
+            inked = inked || qGray(key.pixel(x, y)) < 180; // the face is light, the legend dark
+        if (!inked) {
+            ++run;
+            continue;
+        }
+        if (first >= 0)
+            widest = std::max(widest, run);
+        first = first < 0 ? y : first;
+        last = y;
+        run = 0;
+    }
+    return last > first ? widest : 0;
+}
+
+// Two small characters on one key, such as "+" over "=", each keep their place on their half's line
+// and are not pressed together at the middle, where they would read as one sign.
+void TestCaptionsFit::smallKeyLegendsStandApartFit() {
+    TWindowFixture f;
+    f.window->show();
+    for (const QString& name : {u"SpeedButton44"_s, u"SpeedButton39"_s, u"SpeedButton85"_s}) {
+        auto* key = f.control<QToolButton>(name);
+        const int gap = widestBlankRun(key->grab().toImage());
+        QVERIFY2(gap >= 3, qPrintable(u"%1: %2 pixels apart"_s.arg(name).arg(gap)));
+    }
 }
 
 void TestCaptionsFit::gridCodesFitTheirCells() {
