@@ -1,7 +1,9 @@
 #include "resources/Pictures.h"
+#include "ui/CaptionFit.h"
 #include "ui/ControlPlacement.h"
 #include "ui/main/MainWindow.h"
 
+#include <QFontInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -16,6 +18,13 @@ constexpr int ButtonHeight = 36;
 constexpr int DividerWidth = 44;
 constexpr int CaptionMargin = 8;
 constexpr int MinimumButtonWidth = 24;
+constexpr int NarrowestDividerWidth = 9;
+
+// As wide as the caption needs in the button's font, so that the fourteen items fit on one row.
+void sizeToCaption(QToolButton* button) {
+    const int captionWidth = button->fontMetrics().horizontalAdvance(button->text());
+    button->setFixedSize(std::max(captionWidth + CaptionMargin, MinimumButtonWidth), ButtonHeight);
+}
 
 QToolButton* addButton(QWidget* toolBar, const QString& name, const QString& caption, int picture) {
     auto* button = new QToolButton(toolBar);
@@ -26,9 +35,7 @@ QToolButton* addButton(QWidget* toolBar, const QString& name, const QString& cap
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    // As wide as the caption needs, so that the fourteen items fit on one row.
-    const int captionWidth = button->fontMetrics().horizontalAdvance(caption);
-    button->setFixedSize(std::max(captionWidth + CaptionMargin, MinimumButtonWidth), ButtonHeight);
+    sizeToCaption(button);
     toolBar->layout()->addWidget(button);
     return button;
 }
@@ -53,6 +60,47 @@ void addDivider(QWidget* toolBar, const QString& name) {
     divider->setObjectName(name);
     divider->setFixedSize(DividerWidth, ButtonHeight);
     toolBar->layout()->addWidget(divider);
+}
+
+// A row longer than the bar would make the layout push its items over one another, so that captions
+// run together: the dividers narrow first (a few pixels in the face the bar is laid out for, whose row
+// is a little too long since View joined it), and in a wider face every caption then comes down a pixel
+// size at a time, all alike.
+void fitRow(QFrame& bar) {
+    const QMargins margins = bar.layout()->contentsMargins();
+    const int room = bar.width() - 2 * bar.frameWidth() - margins.left() - margins.right();
+    const QList<QWidget*> items = bar.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QList<QToolButton*> buttons;
+    QList<QWidget*> dividers;
+    for (QWidget* item : items) {
+        if (auto* button = qobject_cast<QToolButton*>(item))
+            buttons << button;
+        else
+            dividers << item;
+    }
+    const auto rowWidth = [&] {
+        int width = 0;
+        for (const QWidget* item : items)
+            width += item->width();
+        return width;
+    };
+    if (rowWidth() <= room || dividers.isEmpty())
+        return;
+    const auto excess = static_cast<int>(rowWidth() - room);
+    const int dividerWidth =
+        std::max(NarrowestDividerWidth, DividerWidth - (excess + static_cast<int>(dividers.size()) - 1) /
+                                                           static_cast<int>(dividers.size()));
+    for (QWidget* divider : dividers)
+        divider->setFixedWidth(dividerWidth);
+    QFont font = bar.font();
+    for (int size = QFontInfo(font).pixelSize() - 1; rowWidth() > room && size >= SmallestCaptionPixels;
+         --size) {
+        font.setPixelSize(size);
+        for (QToolButton* button : buttons) {
+            button->setFont(font);
+            sizeToCaption(button);
+        }
+    }
 }
 
 } // namespace
@@ -85,6 +133,7 @@ void TfrmMain::CreateToolBar() {
     ToolButtonTest = addButton(ToolBar1, u"ToolButtonTest"_s, u"  Test  "_s, 6);
     ToolBtnView = addButton(ToolBar1, u"ToolBtnView"_s, u"View"_s, 10);
     row->addStretch();
+    fitRow(*ToolBar1);
 
     // Document commands and external programs
     SetUpDocumentCommands();

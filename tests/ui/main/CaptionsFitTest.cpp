@@ -26,6 +26,7 @@ private slots:
     void mainWindowCaptionsFit();
     void gridCodesFitTheirCells();
     void toolBarCaptionsShareOneSize();
+    void toolBarButtonsStandApartFit();
     void bytesAvailableSitsOnItsCaptionsLineFit();
     void smallKeyLegendsStandApartFit();
     void gaugeBarIsInProportionFromTheFirstByte_data();
@@ -70,6 +71,20 @@ void TestCaptionsFit::toolBarCaptionsShareOneSize() {
         if (!button->text().isEmpty())
             bySize[QFontInfo(button->font()).pixelSize()] << button->objectName();
     QVERIFY2(bySize.size() == 1, qPrintable(QDebug::toString(bySize)));
+}
+
+// Each button of the tool bar ends before the next begins, and the last inside the bar, so that no two
+// captions run together.
+void TestCaptionsFit::toolBarButtonsStandApartFit() {
+    TWindowFixture f;
+    f.window->show();
+    auto* bar = f.control<QFrame>(u"ToolBar1"_s);
+    QList<QToolButton*> buttons = bar->findChildren<QToolButton*>();
+    std::sort(buttons.begin(), buttons.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    for (qsizetype i = 1; i < buttons.size(); ++i)
+        QVERIFY2(buttons[i - 1]->geometry().right() < buttons[i]->x(),
+                 qPrintable(buttons[i - 1]->objectName() + u" overlaps "_s + buttons[i]->objectName()));
+    QVERIFY(buttons.last()->geometry().right() < bar->width());
 }
 
 // The text's baseline in the window: a label centres its line vertically.
