@@ -22,7 +22,7 @@ constexpr double SmallestReadablePt = 5.0; // no label text is drawn smaller
 constexpr double SizeStepPt = 0.25;
 
 // A text broken into lines at one font size.
-struct TFittedText {
+struct FittedText {
     QFont font;
     QStringList lines;
     bool whole = true; // false when the text had to be cut short
@@ -49,7 +49,7 @@ public:
             return true;
         QFont font = ProgramFont();
         font.setBold(bold);
-        const TFittedText fitted = fit(text, font, box, std::min(largestPt, toPoints(box.height()) * 0.8));
+        const FittedText fitted = fit(text, font, box, std::min(largestPt, toPoints(box.height()) * 0.8));
         const double lineHeight = QFontMetricsF(fitted.font, fDevice).height();
         const double height = lineHeight * static_cast<double>(fitted.lines.size());
         double y = box.top();
@@ -77,7 +77,7 @@ private:
 
     // The largest size from startPt down at which text fits box: whole words first, then words broken
     // anywhere, down to SmallestReadablePt; below that, cut short at SmallestReadablePt.
-    TFittedText fit(const QString& text, QFont font, const QRectF& box, double startPt) const {
+    FittedText fit(const QString& text, QFont font, const QRectF& box, double startPt) const {
         const double smallest = std::min(startPt, SmallestReadablePt);
         for (const auto mode : {QTextOption::WordWrap, QTextOption::WrapAtWordBoundaryOrAnywhere})
             for (double size = startPt; size >= smallest; size -= SizeStepPt) {
@@ -128,7 +128,7 @@ private:
     }
 
     // As many lines as box holds (at least one), the last one ending in an ellipsis.
-    TFittedText cutShort(const QString& text, const QFont& font, const QRectF& box) const {
+    FittedText cutShort(const QString& text, const QFont& font, const QRectF& box) const {
         const QFontMetricsF metrics(font, fDevice);
         const auto room = std::max<qsizetype>(1, static_cast<qsizetype>(box.height() / metrics.height()));
         const auto mode = QTextOption::WrapAtWordBoundaryOrAnywhere;
