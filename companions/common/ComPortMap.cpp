@@ -40,13 +40,6 @@ QString LoaderIniInUserFolder() {
     return QDir(MakeUserFolder()).filePath(u"Uplinker.ini"_s);
 }
 
-QString WinePrefix() {
-    const QString prefix = qEnvironmentVariable("WINEPREFIX");
-    if (!prefix.isEmpty())
-        return prefix;
-    return QDir::home().filePath(u".wine"_s);
-}
-
 bool WinePrefixExists() {
     return QFileInfo(dosDevices()).isDir();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/WinePrefix.h"
+
 #include <QChar>
 #include <QString>
 #include <stdexcept>
@@ -22,9 +24,6 @@ inline constexpr int HighestComPort = 256;
 
 // The loader's INI file in the user folder (creating the user folder when missing; throws FolderError).
 QString LoaderIniInUserFolder();
-
-// The Wine prefix: WINEPREFIX, else ~/.wine. It need not exist.
-QString WinePrefix();
 
 // The device a Windows program reaches as COMn: the device recorded under ComDevice in the loader's INI
 // file when its ComPort is comPort, else the target of the Wine prefix's link dosdevices/comN. Empty
