@@ -1,12 +1,14 @@
 // The Windows tools through wine: a fake wine and winepath on the search path record what they get.
 #include "platform/ExternalProgram.h"
 #include "platform/ProgramName.h"
+#include "platform/ShellStart.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/ProgramsFixture.h"
 
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -63,6 +65,8 @@ class TestWineRoute final : public QObject {
     Q_OBJECT
 private slots:
     void downloadHandsWineTheLoaderAndTheImageAsWindowsSeesIt();
+    void downloadOfAPathWithAPerCentSignPassesItAsAnArgument();
+    void downloadDoesNotWaitForTheLoader();
     void testAndSetPortRunThroughWine_data();
     void testAndSetPortRunThroughWine();
     void aProgramUnderItsPlainNameComesFirst();
@@ -74,21 +78,64 @@ private slots:
     void windowsPathWithoutWinepathIsOnDriveZ();
 };
 
+// Wine would rebuild the loader's command line from separate arguments and drop the quotes around a
+// path without blanks; its command interpreter hands the loader the quoted path as it is.
 void TestWineRoute::downloadHandsWineTheLoaderAndTheImageAsWindowsSeesIt() {
     TProgramsFixture p;
     const TSearchPath searchPath(TSearchPath::Kind::BeforeSystem);
-    searchPath.installWine();
+    searchPath.installWine("printf '%s' \"$" + WineCommandLineVariable.toUtf8() + "\" > \"$0.line\"");
     searchPath.installWinepath(); // must not be asked: it starts wine, which freezes the window
     installWindowsProgram(p, u"Uplinker.exe"_s);
-    const QString definition = p.f.userPath(u"Macro_Files/pad one.ckd"_s);
+    const QString definition = p.f.userPath(u"Macro_Files/pad.ckd"_s);
     FileDialog::setNextFileName(definition);
     click(p, u"ToolBtnSaveAs"_s);
 
     click(p, u"ToolBtnDownload"_s);
-    const QString image = p.f.userPath(u"Macro_Files/pad one.hex"_s);
+    const QString image = p.f.userPath(u"Macro_Files/pad.hex"_s);
     QCOMPARE(TProgramsFixture::recordedArguments(searchPath.path(u"wine"_s)),
-             (QStringList{p.programs.filePath(u"Uplinker.exe"_s), windowsPath(image)}));
+             (QStringList{u"cmd"_s, u"/c"_s, u'%' + WineCommandLineVariable + u'%'}));
+    QFile line(searchPath.path(u"wine.line"_s));
+    QVERIFY(line.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(line.readAll()), u'"' + windowsPath(p.programs.filePath(u"Uplinker.exe"_s)) +
+                                                    u"\" \""_s + windowsPath(image) + u'"');
     QVERIFY(!QFile::exists(searchPath.path(u"winepath.args"_s)));
+    QVERIFY(MessageBox::shown().empty());
+}
+
+// The interpreter would expand a per cent sign: such a path goes to wine as an argument of its own.
+void TestWineRoute::downloadOfAPathWithAPerCentSignPassesItAsAnArgument() {
+    TProgramsFixture p;
+    const TSearchPath searchPath(TSearchPath::Kind::BeforeSystem);
+    searchPath.installWine();
+    installWindowsProgram(p, u"Uplinker.exe"_s);
+    FileDialog::setNextFileName(p.f.userPath(u"Macro_Files/100%.ckd"_s));
+    click(p, u"ToolBtnSaveAs"_s);
+
+    click(p, u"ToolBtnDownload"_s);
+    QCOMPARE(TProgramsFixture::recordedArguments(searchPath.path(u"wine"_s)),
+             (QStringList{p.programs.filePath(u"Uplinker.exe"_s),
+                          windowsPath(p.f.userPath(u"Macro_Files/100%.hex"_s))}));
+}
+
+// Download starts the loader and returns while it runs: here wine waits for a line through a pipe
+// that the test writes only after the click has returned.
+void TestWineRoute::downloadDoesNotWaitForTheLoader() {
+    TProgramsFixture p;
+    const TSearchPath searchPath(TSearchPath::Kind::BeforeSystem);
+    const QString pipe = searchPath.path(u"release"_s);
+    QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    searchPath.installWine("read line < '" + pipe.toUtf8() + "'");
+    installWindowsProgram(p, u"Uplinker.exe"_s);
+    FileDialog::setNextFileName(p.f.userPath(u"Macro_Files/pad.ckd"_s));
+    click(p, u"ToolBtnSaveAs"_s);
+
+    click(p, u"ToolBtnDownload"_s);
+    QVERIFY(!QFile::exists(searchPath.path(u"wine.args"_s)));
+    QFile release(pipe);
+    QVERIFY(release.open(QIODevice::WriteOnly));
+    release.write("go\n");
+    release.close();
+    QVERIFY(TProgramsFixture::recordedArguments(searchPath.path(u"wine"_s)).has_value());
     QVERIFY(MessageBox::shown().empty());
 }
 
