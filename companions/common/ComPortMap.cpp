@@ -88,6 +88,29 @@ void LinkComPort(int comPort, const QString& device) {
         throw ComPortError(u"Cannot make the link %1 to %2."_s.arg(link, device));
 }
 
+QString ComPortLinkTarget(int comPort) {
+    const QFileInfo link(linkPath(comPort));
+    return inRange(comPort) && link.isSymLink() ? link.symLinkTarget() : QString();
+}
+
+void RestoreComPortLink(int comPort, const QString& target) {
+    if (!inRange(comPort))
+        return;
+    QFile::remove(linkPath(comPort));
+    if (!target.isEmpty())
+        QFile::link(target, linkPath(comPort));
+}
+
+RecordedPort ReadRecordedPort() {
+    try {
+        const IniFile ini = IniFile::Load(toFilesystemPath(LoaderIniInUserFolder()));
+        return {static_cast<int>(ini.ReadInteger(PortSection, "ComPort", 0)),
+                QString::fromStdString(ini.ReadString(PortSection, "ComDevice"))};
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 void RecordComPort(int comPort, QChar kind, const QString& device) {
     try {
         const std::filesystem::path path = toFilesystemPath(LoaderIniInUserFolder());
@@ -96,9 +119,7 @@ void RecordComPort(int comPort, QChar kind, const QString& device) {
         ini.WriteString(PortSection, "ComType", QString(kind).toStdString());
         ini.WriteString(PortSection, "ComDevice", device.toStdString());
         ini.Save(path);
-    } catch (const FileError& error) {
-        throw ComPortError(QString::fromStdString(error.what()));
-    } catch (const FolderError& error) {
+    } catch (const std::exception& error) { // FileError, FolderError, or the file system's own
         throw ComPortError(QString::fromStdString(error.what()));
     }
 }

@@ -41,6 +41,20 @@ bool WinePrefixExists();
 // ComPortError when comPort is out of range or the link cannot be made.
 void LinkComPort(int comPort, const QString& device);
 
+// Where the Wine prefix's link dosdevices/comN leads; empty when there is no such link.
+QString ComPortLinkTarget(int comPort);
+
+// Puts the link dosdevices/comN back as it was: leading to target, or gone when target is empty.
+// Does nothing it cannot do.
+void RestoreComPortLink(int comPort, const QString& target);
+
+// The port recorded in the loader's INI file in the user folder: ComPort (0 when none) and ComDevice.
+struct RecordedPort {
+    int comPort = 0;
+    QString device;
+};
+RecordedPort ReadRecordedPort();
+
 // Records the choice in section "Com Port Configuration" of the loader's INI file in the user folder:
 // ComPort, ComType (kind) and ComDevice, keeping every other line. Throws ComPortError.
 void RecordComPort(int comPort, QChar kind, const QString& device);

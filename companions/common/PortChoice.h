@@ -1,5 +1,7 @@
 #pragma once
 
+#include "companions/common/ComPortMap.h"
+
 #include <QChar>
 #include <QString>
 
@@ -12,9 +14,14 @@ struct PortChoiceResult {
 
 // Records device as the keypad's port: chooses its COM number, makes the Wine prefix's link when the
 // prefix exists, and writes ComPort, ComType and ComDevice. A device the user may not open is still
-// recorded, with a warning saying how to mend it. Throws ComPortError when the device does not exist,
-// no COM number is free, or the link or the INI file cannot be written; nothing is recorded then.
+// recorded, with a warning saying how to mend it. Throws ComPortError when the device does not exist or
+// is no character device, no COM number is free, or the link or the INI file cannot be written;
+// nothing is recorded then, and the prefix's links stay as they were.
 PortChoiceResult RecordPortChoice(const QString& device, QChar kind);
+
+// When the port recorded in the loader's INI file names a device that is not there (unplugged, or
+// gone since): a message saying so, so the user knows why it is not listed. Empty otherwise.
+QString RecordedPortGone(const RecordedPort& recorded);
 
 // When the user may not read and write device: the message naming the group that owns it and the
 // command to join it. Empty when the device is usable.

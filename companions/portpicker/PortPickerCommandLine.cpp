@@ -28,6 +28,9 @@ int usage(const QString& problem) {
 
 int listPorts() {
     const QList<SerialPortInfo> ports = ListSerialPorts();
+    const QString gone = RecordedPortGone(ReadRecordedPort());
+    if (!gone.isEmpty())
+        print(stderr, gone);
     if (ports.isEmpty())
         print(stderr, u"No serial ports found."_s);
     for (const SerialPortInfo& port : ports)

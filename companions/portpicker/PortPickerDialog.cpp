@@ -61,17 +61,27 @@ TPortPickerDialog::TPortPickerDialog(QWidget* parent)
 void TPortPickerDialog::refresh() {
     fPortList = ListSerialPorts();
     fPorts->clear();
-    for (const SerialPortInfo& port : fPortList)
+    const RecordedPort recorded = ReadRecordedPort();
+    int recordedRow = -1;
+    for (const SerialPortInfo& port : fPortList) {
+        if (!recorded.device.isEmpty() &&
+            (port.device == recorded.device || port.systemDevice == recorded.device))
+            recordedRow = static_cast<int>(fPorts->count());
         fPorts->addItem(describe(port));
+    }
     fButtons->button(QDialogButtonBox::Ok)->setEnabled(false);
+    const QString gone = RecordedPortGone(recorded);
+    const QString missing = gone.isEmpty() ? QString() : gone + u' ';
     if (fPortList.isEmpty()) {
         fNote->setText(
+            missing +
             u"No serial ports found. Plug in the keypad and choose Refresh. If it still does not "
             u"show, look for it in the kernel log (sudo dmesg | tail) right after plugging it in."_s);
     } else {
-        fNote->setText(u"Choose the port the keypad is on. Windows programs under Wine reach it as a COM "
+        fNote->setText(missing +
+                       u"Choose the port the keypad is on. Windows programs under Wine reach it as a COM "
                        u"port of the Wine prefix %1."_s.arg(WinePrefix()));
-        fPorts->setCurrentRow(0);
+        fPorts->setCurrentRow(recordedRow >= 0 ? recordedRow : 0);
     }
 }
 
