@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,19 @@ QString PermissionHint(const QString& device) {
     return u"You may not open %1: it belongs to the group \"%2\". Join the group with\n"
            u"    sudo usermod -aG %2 $USER\n"
            u"then log out and in again."_s.arg(device, group);
+}
+
+QString BusyHint(const QString& device) {
+    QSerialPort port(device);
+    if (port.open(QIODevice::ReadWrite)) {
+        port.close();
+        return {};
+    }
+    // The user may open it (see PermissionHint), so a refusal means another program holds it.
+    if (port.error() == QSerialPort::PermissionError)
+        return u"%1 is in use by another program. Close that program before you download to the keypad "
+               u"or test it."_s.arg(device);
+    return u"%1 cannot be opened: %2"_s.arg(device, port.errorString());
 }
 
 QString RecordedPortGone(const RecordedPort& recorded) {
@@ -50,5 +64,7 @@ PortChoiceResult RecordPortChoice(const QString& device, QChar kind) {
         RecordComPort(result.comPort, kind, device);
     }
     result.warning = PermissionHint(device);
+    if (result.warning.isEmpty())
+        result.warning = BusyHint(device);
     return result;
 }
