@@ -2,11 +2,13 @@
 
 #include "companions/common/ComPortMap.h"
 #include "companions/common/PortChoice.h"
+#include "platform/MessageBox.h"
 
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,6 +40,7 @@ QString describe(const SerialPortInfo& port) {
 TPortPickerDialog::TPortPickerDialog(QWidget* parent)
     : QDialog(parent)
     , fPorts(new QListWidget(this))
+    , fDevice(new QLineEdit(this))
     , fNote(new QLabel(this))
     , fButtons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(u"Choose the keypad's port"_s);
@@ -46,13 +49,24 @@ TPortPickerDialog::TPortPickerDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(u"Serial ports:"_s, this));
     layout->addWidget(fPorts);
+    auto* deviceLabel = new QLabel(u"&Device:"_s, this);
+    deviceLabel->setBuddy(fDevice);
+    layout->addWidget(deviceLabel);
+    layout->addWidget(fDevice);
     layout->addWidget(fNote);
     layout->addWidget(fButtons);
     connect(fButtons, &QDialogButtonBox::accepted, this, &TPortPickerDialog::accept);
     connect(fButtons, &QDialogButtonBox::rejected, this, &TPortPickerDialog::reject);
     connect(refreshButton, &QPushButton::clicked, this, &TPortPickerDialog::refresh);
-    connect(fPorts, &QListWidget::currentRowChanged, this,
-            [this](int row) { fButtons->button(QDialogButtonBox::Ok)->setEnabled(row >= 0); });
+    fPorts->setObjectName(u"lstPorts"_s);
+    fDevice->setObjectName(u"edDevice"_s);
+    connect(fPorts, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row < fPortList.size())
+            fDevice->setText(fPortList.at(row).device);
+    });
+    connect(fDevice, &QLineEdit::textChanged, this, [this](const QString& text) {
+        fButtons->button(QDialogButtonBox::Ok)->setEnabled(!text.trimmed().isEmpty());
+    });
     connect(fPorts, &QListWidget::itemDoubleClicked, this, &TPortPickerDialog::accept);
     resize(520, 320);
     refresh();
@@ -69,34 +83,43 @@ void TPortPickerDialog::refresh() {
             recordedRow = static_cast<int>(fPorts->count());
         fPorts->addItem(describe(port));
     }
+    fDevice->clear();
     fButtons->button(QDialogButtonBox::Ok)->setEnabled(false);
+    // The port set now comes first: its row, or, when the system does not list it, its device.
+    if (recordedRow >= 0)
+        fPorts->setCurrentRow(recordedRow);
+    else if (!recorded.device.isEmpty() && QFileInfo::exists(recorded.device))
+        fDevice->setText(recorded.device);
+    else if (!fPortList.isEmpty())
+        fPorts->setCurrentRow(0);
     const QString gone = RecordedPortGone(recorded);
     const QString missing = gone.isEmpty() ? QString() : gone + u' ';
     if (fPortList.isEmpty()) {
         fNote->setText(
             missing +
-            u"No serial ports found. Plug in the keypad and choose Refresh. If it still does not "
-            u"show, look for it in the kernel log (sudo dmesg | tail) right after plugging it in."_s);
+            u"No serial ports found. Plug in the keypad and choose Refresh, or type its device. If it does "
+            u"not show, look for it in the kernel log (sudo dmesg | tail) right after plugging it in."_s);
     } else {
         fNote->setText(missing +
                        u"Choose the port the keypad is on. Windows programs under Wine reach it as a COM "
                        u"port of the Wine prefix %1."_s.arg(WinePrefix()));
-        fPorts->setCurrentRow(recordedRow >= 0 ? recordedRow : 0);
     }
 }
 
 void TPortPickerDialog::accept() {
-    const int row = fPorts->currentRow();
-    if (row < 0 || row >= fPortList.size())
+    const QString device = fDevice->text().trimmed();
+    if (device.isEmpty())
         return;
-    const SerialPortInfo& port = fPortList.at(row);
+    // A listed port's kind is known; any other is guessed from the device it leads to.
+    const int row = fPorts->currentRow();
+    const bool listed = row >= 0 && row < fPortList.size() && fPortList.at(row).device == device;
+    const QChar kind = listed ? fPortList.at(row).kind : GuessPortKind(QFileInfo(device).canonicalFilePath());
     try {
-        const PortChoiceResult result = RecordPortChoice(port.device, port.kind);
+        const PortChoiceResult result = RecordPortChoice(device, kind);
         if (!result.warning.isEmpty())
-            QMessageBox::warning(this, windowTitle(), result.warning);
+            MessageBox::inform(this, MessageBox::Icon::Warning, windowTitle(), result.warning);
     } catch (const ComPortError& error) {
-        QMessageBox::critical(this, windowTitle(), error.message());
-        refresh();
+        MessageBox::error(this, windowTitle(), error.message());
         return;
     }
     QDialog::accept();

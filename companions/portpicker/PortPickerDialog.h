@@ -6,9 +6,12 @@
 
 class QDialogButtonBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 
-// Lists the serial ports; OK records the chosen one as the keypad's port, Cancel changes nothing.
+// Lists the serial ports; OK records the chosen one as the keypad's port, Cancel changes nothing. The
+// device field shows the chosen port's device and takes any other (one the system does not list, such
+// as a Bluetooth serial port).
 class TPortPickerDialog : public QDialog {
     Q_OBJECT
 public:
@@ -18,6 +21,7 @@ public:
 
 private:
     QListWidget* fPorts;
+    QLineEdit* fDevice;
     QLabel* fNote;
     QDialogButtonBox* fButtons;
     QList<SerialPortInfo> fPortList;
