@@ -112,21 +112,25 @@ void TestPortPickerDialog::cancelChangesNothing() {
 
 // The window opens on the port set now, also one the system does not list; one that is gone is named.
 void TestPortPickerDialog::thePortSetNowIsOfferedAgain() {
-    QVERIFY(QDir().mkpath(QFileInfo(ini()).path()));
-    QFile file(ini());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Com Port Configuration]\r\nComPort=4\r\nComDevice=" + pty.toUtf8() + "\r\n");
-    file.close();
+    const auto recordPort = [this](const QString& device) {
+        QFile file(ini());
+        return QDir().mkpath(QFileInfo(ini()).path()) && file.open(QIODevice::WriteOnly) &&
+               file.write("[Com Port Configuration]\r\nComPort=4\r\nComDevice=" + device.toUtf8() + "\r\n") >
+                   0;
+    };
+    QVERIFY(recordPort(pty));
     {
         TPortPickerDialog dialog;
         QCOMPARE(dialog.findChild<QLineEdit*>(u"edDevice"_s)->text(), pty);
     }
-    ::close(ptyMaster); // the pseudo-terminal goes away with its other end
-    ptyMaster = -1;
+    // Unplugged since (a name no other test can make appear meanwhile, as a new pty could).
+    const QString gone = documents->filePath(u"ttyACM-unplugged"_s);
+    QVERIFY(recordPort(gone));
     TPortPickerDialog dialog;
+    QVERIFY(dialog.findChild<QLineEdit*>(u"edDevice"_s)->text() != gone);
     bool named = false;
     for (const QLabel* label : dialog.findChildren<QLabel*>())
-        named = named || label->text().startsWith(u"The port set now, COM4 (%1), is not there."_s.arg(pty));
+        named = named || label->text().startsWith(u"The port set now, COM4 (%1), is not there."_s.arg(gone));
     QVERIFY(named);
 }
 
