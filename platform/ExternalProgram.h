@@ -7,7 +7,8 @@
 // Windows the program runs itself, and elsewhere so does a native build of it under the plain name
 // without ".exe", or this project's own companion program. Elsewhere, when only NAME.exe is in the program
 // folder and wine is on the search path, the Windows program runs through wine: wine is started with the
-// program's path before the program's own arguments.
+// program's path before the program's own arguments (or, for quoted parameters, through Wine's command
+// interpreter; see ShellStart::startProgram).
 struct ExternalProgram {
     QString executable;           // the file that is started: the program itself, or wine
     QStringList leadingArguments; // through wine: the Windows program's path
