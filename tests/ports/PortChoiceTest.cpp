@@ -43,6 +43,7 @@ private slots:
     void cleanup();
     void aFreePortIsRecordedWithoutWarning();
     void aPortAnotherProgramHoldsIsRecordedWithAWarning();
+    void comNumbersOutOfRangeOrAllTakenAreRefused();
 
 private:
     std::unique_ptr<QTemporaryDir> documents, prefix;
@@ -89,6 +90,26 @@ void TestPortChoice::aPortAnotherProgramHoldsIsRecordedWithAWarning() {
     QVERIFY(iniText().contains(u"ComPort=1"_s));
     QVERIFY(iniText().contains(u"ComType=U"_s));
     QVERIFY(holder.isOpen());
+}
+
+// Wine knows COM1 to COM256: a number outside maps nothing, and with every number taken the choice is
+// refused with a message and nothing is written.
+void TestPortChoice::comNumbersOutOfRangeOrAllTakenAreRefused() {
+    const TPty pty;
+    for (const int comPort : {0, 257}) {
+        QCOMPARE(DeviceForComPort(comPort), QString());
+        QVERIFY_THROWS_EXCEPTION(ComPortError, LinkComPort(comPort, pty.device()));
+    }
+    for (int n = 1; n <= 256; ++n)
+        QVERIFY(QFile::link(u"/dev/null"_s, prefix->filePath(u"dosdevices/com%1"_s.arg(n))));
+    try {
+        RecordPortChoice(pty.device(), u'V');
+        QFAIL("a port was recorded with every COM number taken");
+    } catch (const ComPortError& error) {
+        QCOMPARE(error.message(), u"Every COM number of the Wine prefix %1 is taken."_s.arg(prefix->path()));
+    }
+    QCOMPARE(iniText(), QString());
+    QCOMPARE(QFileInfo(prefix->filePath(u"dosdevices/com1"_s)).symLinkTarget(), u"/dev/null"_s);
 }
 
 QTEST_GUILESS_MAIN(TestPortChoice)
