@@ -33,6 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation | fonts-c
 # The help documents and key label files are opened through xdg-open; .ckd files are known as
 # definition files once shared-mime-info has read the package's MIME type. A PDF viewer shows the help
 # documents and the key labels; any that opens PDF files will do.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, shared-mime-info, evince | okular | atril | qpdfview | mupdf | pdf-viewer")
+# The keypad's loader is a Windows program: wine runs it and maps the chosen port as its COM port.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, shared-mime-info, evince | okular | atril | qpdfview | mupdf | pdf-viewer, wine")
 
 include(CPack)

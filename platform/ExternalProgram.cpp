@@ -1,18 +1,15 @@
 #include "platform/ExternalProgram.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/WinePrefix.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// winepath may have to start wine's server first, which takes a few seconds on a cold start.
-constexpr int WinePathMilliseconds = 30000;
 
 #ifndef _WIN32
 // The file called name in the program folder in any letter case: Windows programs are often shipped
@@ -29,10 +26,14 @@ QString findInProgramFolder(const QString& name) {
 
 } // namespace
 
-ExternalProgram FindExternalProgram(const QString& windowsName) {
+ExternalProgram FindExternalProgram(const QString& windowsName, const QString& companionName) {
     const QString plain = ProgramFolder::filePath(ExternalProgramName(windowsName));
 #ifndef _WIN32
     if (!QFileInfo(plain).isFile()) {
+        const QString companion =
+            companionName.isEmpty() ? QString() : ProgramFolder::filePath(companionName);
+        if (!companion.isEmpty() && QFileInfo(companion).isExecutable())
+            return {companion, {}};
         const QString windowsProgram = findInProgramFolder(windowsName);
         const QString wine = QStandardPaths::findExecutable(u"wine"_s);
         if (!windowsProgram.isEmpty() && !wine.isEmpty())
@@ -43,21 +44,5 @@ ExternalProgram FindExternalProgram(const QString& windowsName) {
 }
 
 QString WindowsPathForWine(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    const QString winepath = QStandardPaths::findExecutable(u"winepath"_s);
-    if (!winepath.isEmpty()) {
-        QProcess process;
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.start(winepath, {u"-w"_s, absolute});
-        if (process.waitForFinished(WinePathMilliseconds) && process.exitStatus() == QProcess::NormalExit &&
-            process.exitCode() == 0) {
-            const QString translated =
-                QString::fromLocal8Bit(process.readAllStandardOutput()).section(u'\n', 0, 0);
-            if (!translated.trimmed().isEmpty())
-                return translated.trimmed();
-        }
-        process.kill();
-        process.waitForFinished();
-    }
-    return u"Z:"_s + QString(absolute).replace(u'/', u'\\');
+    return WindowsPathInPrefix(path);
 }

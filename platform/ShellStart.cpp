@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QUrl>
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,6 +25,20 @@ bool ShellStart::startProgram(const ExternalProgram& program, const QString& par
     const QFileInfo executable(program.executable);
     if (!executable.isAbsolute() || !executable.isFile())
         return false;
+    if (program.throughWine() && parameters.contains(u'"')) {
+        const QString commandLine =
+            u'"' + WindowsPathForWine(program.leadingArguments.front()) + u"\" "_s + parameters;
+        // The interpreter would take a per cent sign for the start of a variable.
+        if (!commandLine.contains(u'%')) {
+            QProcess process;
+            process.setProgram(executable.absoluteFilePath());
+            process.setArguments({u"cmd"_s, u"/c"_s, u'%' + WineCommandLineVariable + u'%'});
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(WineCommandLineVariable, commandLine);
+            process.setProcessEnvironment(environment);
+            return process.startDetached();
+        }
+    }
     return QProcess::startDetached(executable.absoluteFilePath(),
                                    program.leadingArguments + SplitWindowsParameters(parameters));
 }

@@ -18,9 +18,16 @@ public:
     // cannot be started.
     static bool startProgram(const QString& programPath, const QString& parameters = {});
     // The same for an external program, which may run through wine: the arguments of parameters
-    // follow the program's leading arguments.
+    // follow the program's leading arguments. Wine rebuilds a Windows program's command line from
+    // separate arguments and quotes only those with blanks, so parameters with quotes go through Wine's
+    // command interpreter instead, which hands the program the line whole: "cmd /c %VARIABLE%" with
+    // the line in WineCommandLineVariable. Not when the line holds a per cent sign, which the
+    // interpreter would take for a variable; such parameters go as separate arguments.
     static bool startProgram(const ExternalProgram& program, const QString& parameters = {});
 };
+
+// The environment variable that carries a Windows command line to Wine's command interpreter.
+inline const QString WineCommandLineVariable = QStringLiteral("KW24_WINDOWS_COMMAND_LINE");
 
 // The arguments of a Windows parameter string: blanks and tabs separate them; double quotes enclose
 // blanks and are removed; inside quotes two double quotes give one. Backslashes count only before a

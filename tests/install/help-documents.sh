@@ -40,13 +40,13 @@ check_document() {
   embedded=$(pdfimages -list "$pdf" | tail -n +3 | awk '$3 == "image"' | wc -l)
   [ "$embedded" -ge "$pictures" ] || fail "$1 shows $embedded pictures, its Markdown $pictures"
 
-  # A contents line reads "Heading ... N"; page N must show that heading.
+  # A contents line reads "Heading ... N"; page N must show that heading. A form feed opens each page.
   local lines=0
   while IFS= read -r line; do
     local heading=${line%% [0-9]*} page=${line##* }
     lines=$((lines + 1))
     contains "$(flat_text "$pdf" "$page" "$page")" "$heading" || fail "$1: the contents put '$heading' on page $page"
-  done < <(pdftotext -layout -f 1 -l 2 "$pdf" - | sed -n 's/^ *\(.*[^ ]\)   *\([0-9][0-9]*\)$/\1 \2/p')
+  done < <(pdftotext -layout -f 1 -l 2 "$pdf" - | tr -d '\f' | sed -n 's/^ *\(.*[^ ]\)   *\([0-9][0-9]*\)$/\1 \2/p')
   if grep -qx '\[contents\]' "$source" && [ "$lines" -eq 0 ]; then
     fail "$1 has no contents table"
   fi

@@ -43,11 +43,19 @@ grep -qxF "fonts-liberation2 | fonts-liberation | fonts-croscore" <<<"$depended"
   || fail "Depends lacks the designed font: $depends"
 # Without a PDF viewer the help documents cannot be read.
 grep -q 'pdf-viewer' <<<"$(field Recommends)" || fail "Recommends lacks a PDF viewer: $(field Recommends)"
+# The companion programs open serial ports; the keypad's loader is a Windows program that wine runs.
+grep -qxF libqt6serialport6 <<<"$depended" || fail "Depends lacks libqt6serialport6: $depends"
+grep -qE '(^|, )wine(,|$| )' <<<"$(field Recommends)" || fail "Recommends lacks wine: $(field Recommends)"
 
 unpacked=$output/unpacked
 dpkg-deb -x "$package" "$unpacked"
 [ "$("$unpacked/usr/bin/keywright24-cli" --version)" = "keywright24-cli $version" ] \
   || fail "keywright24-cli from the package does not run"
+# The main program starts the companions as programs of their own and never loads the serial port
+# library itself, so its start-up stays as it was.
+if readelf -d "$unpacked/usr/lib/keywright24/keywright24" | grep -q 'NEEDED.*SerialPort'; then
+  fail "the main program links the serial port library"
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "package: $(basename "$package"), $(wc -l <"$expected") files, Depends: $depends"

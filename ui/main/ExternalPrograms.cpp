@@ -3,6 +3,7 @@
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/ProcessWait.h"
+#include "platform/ProgramName.h"
 #include "platform/ShellStart.h"
 #include "ui/dialogs/Params.h"
 #include "ui/main/Application.h"
@@ -85,13 +86,14 @@ void TfrmMain::ToolBtnDownloadClick() {
 void TfrmMain::ToolButtonTestClick() {
     bool started = false;
     if (Keypad.OpMode() == ValueOf(OperatingMode::UsbKeyboard)) {
-        started = ShellStart::startProgram(FindExternalProgram(u"Tapscope.exe"_s));
+        started = ShellStart::startProgram(FindExternalProgram(u"Tapscope.exe"_s, KeyTesterProgram));
     } else {
         const int port = ReadLoaderPort(UserFolder).comPort;
         if (port == 0)
-            started = ShellStart::startProgram(FindExternalProgram(u"Qvt.exe"_s));
+            started = ShellStart::startProgram(FindExternalProgram(u"Qvt.exe"_s, SerialTesterProgram));
         else if (port > 0)
-            started = ShellStart::startProgram(FindExternalProgram(u"Qvt.exe"_s), QString::number(port));
+            started = ShellStart::startProgram(FindExternalProgram(u"Qvt.exe"_s, SerialTesterProgram),
+                                               QString::number(port));
     }
     if (!started)
         ShowError(this, u"Could not find the Windows Tapscope Program.  Make sure it is located in the same "
@@ -101,7 +103,7 @@ void TfrmMain::ToolButtonTestClick() {
 // The port selection tool records the chosen port in the loader's INI file; the window is repainted
 // while it runs but takes no input until it ends.
 void TfrmMain::btnWirepickClick() {
-    if (!StartAndWait(FindExternalProgram(u"Wirepick.exe"_s), [this] { repaint(); }))
+    if (!StartAndWait(FindExternalProgram(u"Wirepick.exe"_s, PortPickerProgram), [this] { repaint(); }))
         ShowError(this, u"Could not find \"Wirepick.exe\".  Make sure it is located in the same directory as "
                         u"this application."_s);
     ShowPortStatus();

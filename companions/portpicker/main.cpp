@@ -1,0 +1,19 @@
+#include "companions/portpicker/PortPickerCommandLine.h"
+#include "companions/portpicker/PortPickerDialog.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+// The port picker: a window listing the serial ports, or the command line when given arguments.
+int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (!arguments.isEmpty()) {
+        QCoreApplication application(argc, argv);
+        return *RunPortPickerCommandLine(arguments);
+    }
+    QApplication application(argc, argv);
+    TPortPickerDialog dialog;
+    return dialog.exec() == QDialog::Accepted ? 0 : 1;
+}
