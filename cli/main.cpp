@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/Console.h"
 #include "files/FileError.h"
 
 #include <CLI/CLI.hpp>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -15,7 +17,13 @@ constexpr const char* programName = "keywright24-cli";
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** rawArgv) {
+    PrepareConsole();
+    std::vector<std::string> arguments = Utf8Arguments(argc, rawArgv);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments)
+        argumentPointers.push_back(argument.data());
+    char** argv = argumentPointers.data();
     CLI::App app{"Reads keypad definition files (.ckd), writes their download images (.hex), converts and "
                  "checks them.",
                  programName};
@@ -49,7 +57,10 @@ int main(int argc, char** argv) {
 
     CLI::App* check =
         app.add_subcommand("check", "List what reading a definition would drop, change or refuse "
-                                    "(exit code 1 when it finds anything)");
+                                    "(exit code 1 when it finds anything). Findings name the file's "
+                                    "sections, KEY0 to KEY23, which the program shows as keys 1 to 24; "
+                                    "key numbers inside a message count from 1; codes and bytes are "
+                                    "hexadecimal");
     addDefinition(check);
 
     // A first word that is no command is named as such, rather than reported as a missing command.
@@ -71,13 +82,14 @@ int main(int argc, char** argv) {
 
     try {
         if (image->parsed())
-            return RunImage(definition,
-                            second.empty() ? std::nullopt : std::optional<std::filesystem::path>(second));
+            return RunImage(PathFromText(definition),
+                            second.empty() ? std::nullopt
+                                           : std::optional<std::filesystem::path>(PathFromText(second)));
         if (convert->parsed())
-            return RunConvert(definition, second);
+            return RunConvert(PathFromText(definition), PathFromText(second));
         if (show->parsed())
-            return RunShow(definition, hex, std::cout);
-        return RunCheck(definition, std::cout);
+            return RunShow(PathFromText(definition), hex, std::cout);
+        return RunCheck(PathFromText(definition), std::cout);
     } catch (const FileError& error) {
         std::cerr << programName << ": " << error.what();
         if (!error.Reason().empty() &&

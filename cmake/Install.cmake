@@ -14,6 +14,17 @@ install(TARGETS keywright24-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The manual page with the program's version, compressed as Debian's manual pages are.
 string(REGEX MATCH "^[0-9]+\\.[0-9]+\\.[0-9]+" KW24_MAN_VERSION ${PROJECT_VERSION})
 configure_file(${PROJECT_SOURCE_DIR}/cli/keywright24-cli.1 ${PROJECT_BINARY_DIR}/keywright24-cli.1 @ONLY)
+if(WIN32)
+  # Windows has no manual page reader: the page goes beside the tool as plain text.
+  set(kw24_man_text ${PROJECT_BINARY_DIR}/keywright24-cli.txt)
+  add_custom_command(OUTPUT ${kw24_man_text}
+    COMMAND groff -man -Tutf8 -P-c -P-b -P-u ${PROJECT_BINARY_DIR}/keywright24-cli.1 > ${kw24_man_text}
+    DEPENDS ${PROJECT_BINARY_DIR}/keywright24-cli.1
+    VERBATIM)
+  add_custom_target(keywright24_man_page ALL DEPENDS ${kw24_man_text})
+  install(FILES ${kw24_man_text} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  return()
+endif()
 set(kw24_man_page ${PROJECT_BINARY_DIR}/keywright24-cli.1.gz)
 add_custom_command(OUTPUT ${kw24_man_page}
   COMMAND gzip -9 --no-name --stdout ${PROJECT_BINARY_DIR}/keywright24-cli.1 > ${kw24_man_page}

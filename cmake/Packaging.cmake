@@ -16,7 +16,12 @@ keypad's loader program sends. The package also holds keywright24-cli, which
 writes download images and converts, shows and checks definition files from
 the command line.]])
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+if(WIN32)
+  # The Windows zip (cpack -G ZIP): the tool and its manual page as text in a bin folder.
+  set(CPACK_PACKAGING_INSTALL_PREFIX "")
+else()
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 

@@ -24,7 +24,8 @@ public:
         if (!key.empty())
             line += " " + std::string(key);
         // One printable line per finding, whatever control characters the file holds.
-        fFindings.push_back({ShownText(line + ": " + message, std::string::npos), keyNumber, level});
+        fFindings.push_back({ShownText(line + ": " + message, std::string::npos), keyNumber, level,
+                             ShownText(message, std::string::npos)});
     }
     std::vector<DefinitionFinding> all() && { return std::move(fFindings); }
 
@@ -185,6 +186,15 @@ void checkSlotKeys(const TKeypadClass& read, const std::array<std::string, KeyCo
 }
 
 } // namespace
+
+std::string WindowFindingText(const DefinitionFinding& finding) {
+    if (finding.key < 0 || finding.key >= KeyCount || finding.message.empty())
+        return finding.text;
+    std::string place = "Key " + std::to_string(finding.key + 1);
+    if (finding.level >= 0)
+        place += ", Level " + std::to_string(finding.level + 1);
+    return place + ": " + finding.message;
+}
 
 std::vector<std::string> CheckDefinition(const IniFile& ini) {
     std::vector<std::string> lines;

@@ -124,10 +124,12 @@ void RequireDefinitionText(const IniFile& ini, const fs::path& path) {
 
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini) {
     // Read into a fresh definition so that a file that cannot be read leaves the caller's as it was; it
-    // takes over what Initialize does not reset (the view mode and the key entry state).
+    // takes over what Initialize does not reset (the view mode, the key entry state and the computer's
+    // layout).
     TKeypadClass scratch;
     scratch.bViewInHex = keypad.bViewInHex;
     scratch.SetKeyEntryState(keypad.KeyEntryState());
+    scratch.SetComputerLayout(keypad.ComputerLayout());
     ReadParameters(ini, scratch);
     for (const KeySection& section : PlanKeySections(ini)) {
         if (section.use == KeySection::Use::BadNumber)

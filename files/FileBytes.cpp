@@ -10,13 +10,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "files/WindowsApi.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -177,6 +171,9 @@ std::string ReadFileBytes(const fs::path& path, std::uintmax_t maxBytes, const F
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const auto [target, existing] = writeTarget(path);
     std::error_code error;
+    // Windows refuses a folder with "Permission denied"; say what it is, as on other systems.
+    if (fs::is_directory(target))
+        ThrowUnableToWrite(path, std::make_error_code(std::errc::is_a_directory).message());
     const bool replacing = fs::exists(existing);
     if (replacing) {
         // Opening for appending writes nothing but asks the system for the right to write.

@@ -25,6 +25,11 @@ inline std::string PathText(const std::filesystem::path& path) {
     return {text.begin(), text.end()};
 }
 
+// A path from UTF-8 text (a command-line argument, a name in a file), whatever the system's code page.
+inline std::filesystem::path PathFromText(const std::string& text) {
+    return std::u8string(text.begin(), text.end());
+}
+
 // The error of a file that could not be written, with the system's reason: "Unable to write to <path>:
 // <reason>".
 [[noreturn]] inline void ThrowUnableToWrite(const std::filesystem::path& path, const std::string& reason) {

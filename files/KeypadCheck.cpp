@@ -18,6 +18,15 @@ std::string codesKey(int key, int level) {
            std::string(DefinitionNames::Levels[static_cast<std::size_t>(level)].codesWritten) + ": ";
 }
 
+// A byte as the window shows values: "64 (40h)".
+std::string byteText(std::int32_t value) {
+    return std::to_string(value) + " (" + hexValue(value, "%02X") + "h)";
+}
+
+DefinitionFinding macroFinding(int key, int level, const std::string& message) {
+    return {codesKey(key, level) + message, key, level, message};
+}
+
 void checkMacro(const TKeypadClass& keypad, int key, int level, std::vector<DefinitionFinding>& findings) {
     const TMacroData& macro =
         keypad.keys[static_cast<std::size_t>(key)].Macro[static_cast<std::size_t>(level)];
@@ -31,17 +40,18 @@ void checkMacro(const TKeypadClass& keypad, int key, int level, std::vector<Defi
             continue;
         if ((value & 0xFF) == prefix && !prefixReported) {
             prefixReported = true;
-            findings.push_back({codesKey(key, level) + "data value " + hexValue(prefix, "%02X") +
-                                    " is the command prefix; the keypad reads it as the start of a "
-                                    "command, together with the bytes after it",
-                                key, level});
+            findings.push_back(
+                macroFinding(key, level,
+                             "byte " + byteText(prefix) +
+                                 " is the command prefix; the keypad reads it as the start of a "
+                                 "command, together with the bytes after it"));
         }
         if (value > 0xFF && !wideReported) {
             wideReported = true;
-            findings.push_back({codesKey(key, level) + "code value " + hexValue(value, "%04X") +
-                                    " is larger than a byte; the keypad receives only " +
-                                    hexValue(value & 0xFF, "%02X"),
-                                key, level});
+            findings.push_back(macroFinding(
+                key, level,
+                "code value " + std::to_string(value) + " (" + hexValue(value, "%04X") +
+                    "h) is larger than a byte; the keypad receives only " + byteText(value & 0xFF)));
         }
     }
 }
@@ -51,12 +61,14 @@ void checkLevelKey(const TKeypadClass& keypad, int key, std::vector<DefinitionFi
     if (record.KeyType == ktNormal)
         return;
     for (int level = 0; level < LevelCount; ++level)
-        if (record.Macro[static_cast<std::size_t>(level)].Values[0] != CodeValue::Empty)
-            findings.push_back({"[" + KeySectionName(key) + "] " + std::string(DefinitionNames::KeyType) +
-                                    ": a " + (record.KeyType == ktShift ? "shift" : "toggle") +
-                                    " key plays no macro; its macro on level " + std::to_string(level + 1) +
-                                    " is never typed",
-                                key, level});
+        if (record.Macro[static_cast<std::size_t>(level)].Values[0] != CodeValue::Empty) {
+            const std::string message = std::string("a ") + (record.KeyType == ktShift ? "shift" : "toggle") +
+                                        " key plays no macro; its macro on level " +
+                                        std::to_string(level + 1) + " is never typed";
+            findings.push_back(
+                {"[" + KeySectionName(key) + "] " + std::string(DefinitionNames::KeyType) + ": " + message,
+                 key, level, message});
+        }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "files/CodeString.h"
 #include "files/DownloadImage.h"
+#include "model/KeyboardLayout.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -116,7 +117,7 @@ MacroPlayback PlaySelectedMacro(const TKeypadClass& keypad) {
     return PlayBytes(MacroBytes(keypad), keypad.CmdPrefix(), PacingMilliseconds(keypad));
 }
 
-StepText DescribeStep(const PlaybackStep& step, std::uint8_t prefix) {
+StepText DescribeStep(const PlaybackStep& step, std::uint8_t prefix, const LayoutTable* layout) {
     switch (step.kind) {
     case Kind::Character:
         if (std::string name = controlKeyName(step.value); !name.empty())
@@ -125,6 +126,14 @@ StepText DescribeStep(const PlaybackStep& step, std::uint8_t prefix) {
             return {" ", false};
         if (step.value > 127)
             return {"byte " + hexByte(step.value) + " (no US key)", true};
+        if (layout != nullptr) {
+            const char32_t c = LayoutCharacter(*layout, step.value);
+            if (c == 0)
+                return {"no character on the " + std::string(layout->name) + " layout", true};
+            std::string text;
+            AppendUtf8(text, c);
+            return {text, false};
+        }
         return {std::string(1, static_cast<char>(step.value)), false};
     case Kind::Delay: return {"pause " + std::to_string(step.value * CodeValue::DelayUnitMs) + " ms", true};
     case Kind::Beep: return {"beep " + std::to_string(step.value), true};

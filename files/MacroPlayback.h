@@ -52,7 +52,8 @@ struct StepText {
     std::string text;
     bool isName = false;
 };
-StepText DescribeStep(const PlaybackStep& step, std::uint8_t prefix);
+// With a layout, characters show as a computer with that layout makes them.
+StepText DescribeStep(const PlaybackStep& step, std::uint8_t prefix, const LayoutTable* layout = nullptr);
 
 // "plays in 1.24 s"
 std::string PlayingTimeText(int milliseconds);

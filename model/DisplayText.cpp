@@ -1,4 +1,6 @@
+#include "model/KeyboardLayout.h"
 #include "model/KeypadClass.h"
+#include "model/KeypadParameters.h"
 #include "model/TextEncoding.h"
 
 #include <cstdio>
@@ -57,6 +59,13 @@ std::string commandText(std::int32_t v) {
 
 } // namespace
 
+const LayoutTable* TKeypadClass::TypingLayout() const {
+    if (fComputerLayout == nullptr || fComputerLayout == &UsLayout() ||
+        OpMode() != ValueOf(OperatingMode::UsbKeyboard))
+        return nullptr;
+    return fComputerLayout;
+}
+
 std::string TKeypadClass::GetDisplayValue(std::int32_t index) const {
     const std::int32_t v = index >= 0 && index < MacroSlots
                                ? selectedMacro().Values[static_cast<std::size_t>(index)]
@@ -71,5 +80,10 @@ std::string TKeypadClass::GetDisplayValue(std::int32_t index) const {
         return "Beep" + std::to_string((v - CodeValue::BeepBit) * 4);
     if (CodeValue::isTwoByteCommand(v))
         return commandText(v);
+    // A printable character as the computer's layout makes it.
+    if (const LayoutTable* layout = TypingLayout(); layout && v > 32 && v < 127) {
+        const char32_t c = LayoutCharacter(*layout, v);
+        return c == 0 ? controlText(v) : characterText(static_cast<std::int32_t>(c));
+    }
     return controlText(v);
 }

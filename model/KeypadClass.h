@@ -77,6 +77,8 @@ struct TKeyDataRec {
 // Makes key a normal key with two empty, unnamed macros without auto-repeat, as a new definition has.
 void ClearKeyData(TKeyDataRec& key);
 
+struct LayoutTable;
+
 // One complete keypad definition: 24 keys with two macros each, the keypad-wide parameters and a
 // selection (one key, one level) that every per-macro operation works on.
 class TKeypadClass final {
@@ -90,6 +92,13 @@ public:
     // The source must outlive its use here.
     void SetKeyEntryState(const IKeyEntryState* source) { fKeyEntryState = source; }
     const IKeyEntryState* KeyEntryState() const { return fKeyEntryState; }
+
+    // The keyboard layout of the computer the keypad types on, a per-user choice kept out of the
+    // definition; null means US. It matters only in the USB keyboard host mode, so TypingLayout() is
+    // the chosen layout there and null in every other mode and for US.
+    void SetComputerLayout(const LayoutTable* layout) { fComputerLayout = layout; }
+    const LayoutTable* ComputerLayout() const { return fComputerLayout; }
+    const LayoutTable* TypingLayout() const;
 
     // Selection
     std::uint8_t Key() const { return fKey; }
@@ -166,6 +175,8 @@ public:
     bool bViewInHex = false;
 
 private:
+    const LayoutTable* fComputerLayout = nullptr;
+
     // The selected macro's number of code values and bytes, found in one walk.
     struct Extent {
         int elements = 0;

@@ -19,6 +19,24 @@ constexpr std::string_view ModelNumberKey = "Model_Number";
 constexpr std::string_view HideStartBoxKey = "Hide_StartBox";
 constexpr std::string_view KeyLabelWidthKey = "Key_Label_Width";
 constexpr std::string_view KeyLabelHeightKey = "Key_Label_Height";
+constexpr std::string_view ComputerLayoutKey = "Keyboard_Layout";
+constexpr std::string_view RecordPausesKey = "Record_Pauses";
+
+// The settings file, or an empty one when it cannot be read.
+IniFile readSettings(const QString& userFolder) {
+    try {
+        return IniFile::Load(toFilesystemPath(SettingsFilePath(userFolder)));
+    } catch (const FileError&) {
+        return {};
+    }
+}
+
+void writeSetting(const QString& userFolder, std::string_view key, const std::string& value) {
+    const std::filesystem::path settingsFile = toFilesystemPath(SettingsFilePath(userFolder));
+    IniFile settings = IniFile::Load(settingsFile);
+    settings.WriteString(ConfigurationSection, key, value);
+    settings.Save(settingsFile);
+}
 
 std::optional<double> readMillimetres(const IniFile& settings, std::string_view key) {
     bool ok = false;
@@ -105,4 +123,21 @@ void WriteKeyLabelSize(const QString& userFolder, QSizeF sizeMm) {
     settings.WriteString(ConfigurationSection, KeyLabelWidthKey, millimetresText(sizeMm.width()));
     settings.WriteString(ConfigurationSection, KeyLabelHeightKey, millimetresText(sizeMm.height()));
     settings.Save(settingsFile);
+}
+
+QString ReadComputerLayout(const QString& userFolder) {
+    return QString::fromStdString(
+        readSettings(userFolder).ReadString(ConfigurationSection, ComputerLayoutKey));
+}
+
+void WriteComputerLayout(const QString& userFolder, const QString& name) {
+    writeSetting(userFolder, ComputerLayoutKey, name.toStdString());
+}
+
+bool ReadRecordPauses(const QString& userFolder) {
+    return readSettings(userFolder).ReadInteger(ConfigurationSection, RecordPausesKey, 0) != 0;
+}
+
+void WriteRecordPauses(const QString& userFolder, bool on) {
+    writeSetting(userFolder, RecordPausesKey, on ? "1" : "0");
 }

@@ -36,6 +36,17 @@ inline constexpr QSizeF DefaultKeyLabelMm(14.0, 14.0);
 inline constexpr double SmallestKeyLabelMm = 8.0;
 inline constexpr double LargestKeyLabelMm = 40.0;
 
+// The keyboard layout of the computer the keypad types on, by name (section "CONFIGURATION", key
+// "Keyboard_Layout"); empty when never set or unreadable. Writing keeps every other line of the file
+// and throws FileError.
+QString ReadComputerLayout(const QString& userFolder);
+void WriteComputerLayout(const QString& userFolder, const QString& name);
+
+// Whether typing in the macro grid records the pauses between keystrokes (key "Record_Pauses", an
+// integer other than 0); off when never set or unreadable. Writing throws FileError.
+bool ReadRecordPauses(const QString& userFolder);
+void WriteRecordPauses(const QString& userFolder, bool on);
+
 // Records in the settings file in userFolder that the startup prompt is not to be shown again, creating
 // userFolder and its parent folder when they are missing. Every other key of the file is kept. Throws
 // FolderError when a folder cannot be created, FileError when the file cannot be read or written.

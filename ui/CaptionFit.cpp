@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QToolButton>
 #include <QVariant>
 #include <QWidget>
 
@@ -23,6 +24,9 @@ int pixelSizeOf(const QFont& font) {
 // mark with its spacing. A caption with this much room to spare fits without asking for the control's
 // size hint, which lays the text out in full and is the costly part of fitting at start-up.
 constexpr int MostRoomBesideCaption = 32;
+
+// Pixels a caption under a tool button's picture keeps from the button's edges, both sides together.
+constexpr int ToolCaptionMargin = 4;
 
 bool plainlyFits(const QWidget& control, const QString& caption) {
     return QFontMetrics(control.font()).horizontalAdvance(caption) + MostRoomBesideCaption <= control.width();
@@ -41,6 +45,15 @@ bool captionFits(const QWidget& control) {
     }
     if (const auto* box = qobject_cast<const QGroupBox*>(&control))
         return QFontMetricsF(box->font()).horizontalAdvance(box->title()) + 16 <= box->width();
+    // A tool bar button sized to its caption with a few pixels to spare holds the caption under its
+    // picture; the style's own size hint adds margins the button was never meant to have, and would
+    // shrink some captions of the tool bar but not others.
+    if (const auto* tool = qobject_cast<const QToolButton*>(&control);
+        tool != nullptr && tool->toolButtonStyle() == Qt::ToolButtonTextUnderIcon)
+        // The blanks around a caption are spacing, which the margin may take.
+        return QFontMetricsF(tool->font()).horizontalAdvance(QString(tool->text()).remove(u'&').trimmed()) +
+                   ToolCaptionMargin <=
+               tool->width();
     if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
         if (button->text().isEmpty() || plainlyFits(*button, button->text()))
             return true;

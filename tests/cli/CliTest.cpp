@@ -6,14 +6,30 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string quoted(const fs::path& path) {
+#ifdef _WIN32
+    return "\"" + path.string() + "\"";
+#else
     return "'" + path.string() + "'";
+#endif
+}
+
+int exitCodeOf(const std::string& command) {
+#ifdef _WIN32
+    // cmd.exe takes away the first and last quote of a command line that begins with one.
+    return std::system(("\"" + command + "\"").c_str());
+#else
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 // A small definition: a named macro with commands, an empty-named level-2 macro and two toggle keys.
@@ -37,8 +53,7 @@ protected:
         const fs::path err = folder / "stderr.txt";
         const std::string command =
             quoted(KW24_CLI_PATH) + " " + arguments + " >" + quoted(out) + " 2>" + quoted(err);
-        const int status = std::system(command.c_str());
-        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+        Result result{exitCodeOf(command), ReadBytes(out), ReadBytes(err)};
         fs::remove(out);
         fs::remove(err);
         return result;

@@ -3,6 +3,9 @@
 #include "files/CodeString.h"
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
+#include "files/IniFile.h"
+#include "model/KeyboardLayout.h"
+#include "model/KeypadParameters.h"
 #include "tests/support/KeypadBuilders.h"
 #include "tests/support/TempFolder.h"
 
@@ -275,7 +278,25 @@ TEST(DownloadImage, TakesItsPathFromTheDefinitionPath) {
          "/a/hex"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ImagePathFor(c.definition), std::filesystem::path(c.image)) << c.definition;
+        EXPECT_EQ(ImagePathFor(PathFromText(c.definition)), PathFromText(c.image)) << c.definition;
 }
 
 } // namespace
+
+// The computer's layout changes how macros show, never what the files hold.
+TEST(DownloadImage, FileAndImageAreTheSameWhateverTheComputersLayout) {
+    auto written = [](const LayoutTable* layout) {
+        TKeypadClass keypad;
+        keypad.SetOpMode(ValueOf(OperatingMode::UsbKeyboard));
+        keypad.SetComputerLayout(layout);
+        std::int32_t position = 0;
+        for (const char c : std::string("Y[rich 2024`;@"))
+            keypad.InsertByte(position, static_cast<unsigned char>(c));
+        IniFile ini;
+        WriteDefinition(ini, keypad);
+        return std::pair(ini.Text(), DownloadImageText(keypad, FindToggleShiftKeys(keypad)));
+    };
+    const auto us = written(nullptr);
+    for (const char* name : {"US", "German", "French", "Swiss German"})
+        EXPECT_EQ(written(FindLayout(name)), us) << name;
+}

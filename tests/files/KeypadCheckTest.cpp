@@ -18,7 +18,7 @@ struct Expected {
 std::vector<Expected> Checked(const TKeypadClass& keypad) {
     std::vector<Expected> found;
     for (const DefinitionFinding& finding : CheckKeypad(keypad))
-        found.push_back({finding.text, finding.key, finding.level});
+        found.push_back({WindowFindingText(finding), finding.key, finding.level});
     return found;
 }
 
@@ -50,21 +50,24 @@ TEST(KeypadCheck, NamesKeyAndLevelOfEachTrap) {
     keypad.SetKey(7);
     keypad.SetKeytype(ktShift);
 
+    // In the window's words: keys and levels counted from 1, bytes in decimal with hexadecimal marked.
     const std::vector<Expected> expected = {
         // The definition checker's, on the file the definition would be saved as
-        {"[KEY2] Level_2_Codes: unknown command 40 62 is dropped", 2, 1},
-        {"[KEY4] KeyType: more than two toggle keys: key 5 does not reach the image, only keys 2 and 6 do", 4,
-         -1},
+        {"Key 3, Level 2: unknown command 40 62 is dropped", 2, 1},
+        {"Key 5: more than two toggle keys: key 5 does not reach the image, only keys 2 and 6 do", 4, -1},
         // The editor's own
-        {"[KEY2] Level_2_Codes: data value 40 is the command prefix; the keypad reads it as the start of a "
+        {"Key 3, Level 2: byte 64 (40h) is the command prefix; the keypad reads it as the start of a "
          "command, together with the bytes after it",
          2, 1},
-        {"[KEY3] Level_1_Codes: data value 40 is the command prefix; the keypad reads it as the start of a "
+        {"Key 4, Level 1: byte 64 (40h) is the command prefix; the keypad reads it as the start of a "
          "command, together with the bytes after it",
          3, 0},
-        {"[KEY6] Level_1_Codes: code value 0152 is larger than a byte; the keypad receives only 52", 6, 0},
-        {"[KEY7] KeyType: a shift key plays no macro; its macro on level 2 is never typed", 7, 1},
+        {"Key 7, Level 1: code value 338 (0152h) is larger than a byte; the keypad receives only 82 (52h)", 6,
+         0},
+        {"Key 8, Level 2: a shift key plays no macro; its macro on level 2 is never typed", 7, 1},
     };
+    // The file's words name its sections, as the command-line check does.
+    EXPECT_EQ(CheckKeypad(keypad).front().text, "[KEY2] Level_2_Codes: unknown command 40 62 is dropped");
     EXPECT_EQ(Checked(keypad), expected);
 }
 

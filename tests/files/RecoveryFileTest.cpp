@@ -105,8 +105,11 @@ TEST_F(RecoveryFolder, ACopyIsNamedPerDocumentAndInstanceAndFollowsTheDocument) 
         EXPECT_TRUE(FolderEntries(recovery()).empty());
         EXPECT_TRUE(copy.Path().empty());
         copy.Write(keypad, {"", SomeTime});
-        // The folder removed while the program runs is made again with the next copy.
+#ifndef _WIN32
+        // The folder removed while the program runs is made again with the next copy. (Windows keeps
+        // a folder whose lock file is held open.)
         fs::remove_all(recovery());
+#endif
         copy.Write(keypad, {"", SomeTime});
         EXPECT_EQ(FolderEntries(recovery()),
                   (std::vector<std::string>{"untitled-4711-ab12.ckd", "untitled-4711-ab12.lock"}));

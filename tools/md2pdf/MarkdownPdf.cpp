@@ -201,8 +201,9 @@ struct Contents {
 };
 const QString StandInNumber = u"00"_s;
 
-// Replaces the paragraph "[contents]" by one line per level-two heading after it, the page number at
-// the right margin.
+// Replaces the paragraph "[contents]" by one line per chapter (level one, in bold) and section (level
+// two, indented) after it, the page number at the right margin. A chapter without sections, such as
+// one on the keyboard, is listed too.
 Contents insertContents(QTextDocument& document) {
     Contents contents;
     QTextBlock marker;
@@ -212,7 +213,7 @@ Contents insertContents(QTextDocument& document) {
     if (!marker.isValid())
         return contents;
     for (QTextBlock block = marker.next(); block.isValid(); block = block.next())
-        if (block.blockFormat().headingLevel() == 2)
+        if (const int level = block.blockFormat().headingLevel(); level == 1 || level == 2)
             contents.headings.push_back(block);
 
     QTextCursor cursor(&document);
@@ -225,12 +226,27 @@ Contents insertContents(QTextDocument& document) {
     lineFormat.setTopMargin(0);
     lineFormat.setBottomMargin(pointsToPixels(3));
     cursor.setBlockFormat(lineFormat);
+    QTextBlockFormat sectionFormat = lineFormat;
+    const qreal indent = pointsToPixels(12);
+    sectionFormat.setLeftMargin(indent);
+    // Tab positions count from the block's own left edge, so the indented lines' number stops short by
+    // the indent.
+    sectionFormat.setTabPositions(
+        {QTextOption::Tab(dotsToPixels(document.pageSize().width()) - 1 - indent, QTextOption::RightTab)});
+    QTextBlockFormat chapterFormat = lineFormat;
+    chapterFormat.setTopMargin(pointsToPixels(4));
+    const QTextCharFormat plain = cursor.charFormat();
+    QTextCharFormat bold = plain;
+    bold.setFontWeight(QFont::Bold);
     for (std::size_t i = 0; i < contents.headings.size(); ++i) {
+        const bool chapter = contents.headings[i].blockFormat().headingLevel() == 1;
         if (i > 0)
-            cursor.insertBlock(lineFormat);
-        cursor.insertText(contents.headings[i].text() + u'\t');
+            cursor.insertBlock(chapter ? chapterFormat : sectionFormat);
+        else
+            cursor.setBlockFormat(chapter ? lineFormat : sectionFormat);
+        cursor.insertText(contents.headings[i].text() + u'\t', chapter ? bold : plain);
         contents.numberPositions.push_back(cursor.position());
-        cursor.insertText(StandInNumber);
+        cursor.insertText(StandInNumber, chapter ? bold : plain);
     }
     return contents;
 }

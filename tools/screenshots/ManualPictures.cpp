@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
 #include "tools/screenshots/SampleDefinition.h"
+#include "ui/ReadableStyle.h"
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
@@ -212,7 +213,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     outputFolder = arguments.at(1);
-    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+    QApplication::setStyle(new TReadableStyle(u"Fusion"_s));
 
     QTemporaryDir documents;
     Folders::setDocumentsForTests(documents.path());

@@ -7,13 +7,13 @@
 inline void FillSampleDefinition(TKeypadClass& keypad) {
     keypad.SetKey(0);
     std::int32_t position = 0;
-    for (const char* c = "Hello world"; *c != 0; ++c)
+    // What the Getting Started tutorial makes on key 1.
+    for (const char* c = "Hello, World!"; *c != 0; ++c)
         keypad.InsertByte(position, static_cast<unsigned char>(*c));
-    keypad.InsertKey(position, CodeValue::DelayBit + 50);
     keypad.InsertByte(position, 13);
+    keypad.InsertKey(position, CodeValue::DelayBit + 50);
     keypad.InsertKey(position, CodeValue::LedFlash);
     keypad.SetMacroName("Greeting");
-    keypad.SetCanAutoRepeat(true);
     // An address with its "@" entered as a raw byte: the keypad takes it for the command prefix, which
     // the overview and the preview point out.
     keypad.SetKey(1);

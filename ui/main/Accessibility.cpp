@@ -132,6 +132,9 @@ void TfrmMain::CreateKeyboardAccess() {
     keypadKeys->SetMenuHandler([this](QAbstractButton* button) {
         auto* key = static_cast<TKeypadButton*>(button);
         SpeedButton1MouseDown(key);
+        // Opened from the keyboard, the menu returns the focus to its key when it closes, so that a
+        // cancelled menu leaves the user where they were rather than typing into the grid.
+        key->setFocus(Qt::OtherFocusReason);
         OpenKeyTypeMenu(key, key->mapToGlobal(QPoint(0, key->height())));
     });
 
@@ -173,7 +176,8 @@ void TfrmMain::CreateKeyboardAccess() {
     order << TabControlLevel->tabBar() << EditName << chkboxAutoRepeat << Grid;
     for (QAbstractButton* key : keyboardKeys)
         order << key;
-    order << delayButton << tbDelayValue << edManualInput << spdbtnInsert << rbDecimal << rbHexadecimal;
+    order << delayButton << tbDelayValue << edManualInput << spdbtnInsert << rbDecimal << rbHexadecimal
+          << chkRecordPauses;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -1,3 +1,4 @@
+#include "ui/main/Application.h"
 #include "ui/main/Clipboard.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
@@ -157,6 +158,15 @@ bool TfrmMain::InsertPastedValues(const std::vector<std::int32_t>& values) {
 // Each character as if typed on its key, Shift held where it needs it. Should one not fit, the macro
 // is put back as it was.
 bool TfrmMain::InsertPastedText(const QString& text) {
+    if (const LayoutTable* layout = Keypad.TypingLayout()) {
+        QString lineEnds = text;
+        lineEnds.replace(u"\r\n"_s, u"\r"_s).replace(u'\n', u'\r');
+        QString refusal;
+        const bool pasted = InsertPastedValues(ValuesOnLayout(*layout, lineEnds, refusal));
+        if (pasted && !refusal.isEmpty())
+            ShowError(this, refusal);
+        return pasted;
+    }
     const std::vector<Clipboard::TypedKey> keys = Clipboard::TypedKeys(text);
     if (keys.empty())
         return false;

@@ -33,9 +33,12 @@ void TKeypadButton::mouseMoveEvent(QMouseEvent* event) {
         const QPoint moved = event->position().toPoint() - fPressedAt;
         if (!fDragging && moved.manhattanLength() >= QApplication::startDragDistance())
             fDragging = true;
-        if (fDragging)
+        if (fDragging) {
             setCursor(event->modifiers().testFlag(Qt::ControlModifier) ? Qt::DragCopyCursor
                                                                        : Qt::DragMoveCursor);
+            TKeypadButton* target = KeyAt(event->position().toPoint());
+            ShowDropTarget(target != this ? target : nullptr);
+        }
     }
     QToolButton::mouseMoveEvent(event);
 }
@@ -49,6 +52,7 @@ void TKeypadButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && fDragging) {
         fDragging = false;
         unsetCursor();
+        ShowDropTarget(nullptr);
         // Let go outside this key, the button only goes up again and reports no click.
         QToolButton::mouseReleaseEvent(event);
         TKeypadButton* target = KeyAt(event->position().toPoint());
@@ -57,6 +61,21 @@ void TKeypadButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QToolButton::mouseReleaseEvent(event);
+}
+
+void TKeypadButton::ShowDropTarget(TKeypadButton* target) {
+    if (fShownTarget == target)
+        return;
+    if (fShownTarget != nullptr)
+        fShownTarget->SetDropTarget(false);
+    fShownTarget = target;
+    if (target != nullptr)
+        target->SetDropTarget(true);
+}
+
+void TKeypadButton::SetDropTarget(bool on) {
+    fDropTarget = on;
+    update();
 }
 
 TKeypadButton* TKeypadButton::KeyAt(const QPoint& position) const {
@@ -68,11 +87,17 @@ TKeypadButton* TKeypadButton::KeyAt(const QPoint& position) const {
 
 // The pressed key is framed in the selection colour as well: a sunken button alone is hard to tell
 // from the others on a dark desktop.
+// The key a dragged key would land on is filled with a tint of the selection colour and framed in it.
 void TKeypadButton::paintEvent(QPaintEvent* event) {
     QToolButton::paintEvent(event);
-    if (!isChecked())
+    if (!isChecked() && !fDropTarget)
         return;
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    if (fDropTarget) {
+        QColor tint = palette().color(QPalette::Highlight);
+        tint.setAlpha(90);
+        painter.fillRect(rect(), tint);
+    }
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, fDropTarget ? Qt::DashLine : Qt::SolidLine));
     painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }

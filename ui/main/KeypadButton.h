@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QToolButton>
 
 // One key of the keypad picture. Besides the ordinary left click it reports the right mouse button
@@ -12,6 +13,8 @@ public:
 
     // The key number, 0 to 23.
     int Tag() const { return fTag; }
+    // Whether another key is being dragged over this one, which then shows that a drop lands here.
+    bool IsDropTarget() const { return fDropTarget; }
 
 signals:
     void rightButtonPressed();
@@ -27,8 +30,12 @@ protected:
 
 private:
     TKeypadButton* KeyAt(const QPoint& position) const;
+    void ShowDropTarget(TKeypadButton* target);
+    void SetDropTarget(bool on);
 
     int fTag;
     QPoint fPressedAt;
     bool fDragging = false;
+    bool fDropTarget = false;
+    QPointer<TKeypadButton> fShownTarget; // the key under the pointer while this one is dragged
 };

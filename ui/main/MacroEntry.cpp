@@ -34,6 +34,7 @@ int modifierFlag(int tag) {
 void TfrmMain::CreateMacroEntry() {
     CreateDelayControls();
     CreateOnScreenKeyboard();
+    CreateTypingSettings();
     CreateManualEntry();
     ConnectGridMenuCommands();
     new TKeyEventRelay(
@@ -148,9 +149,16 @@ bool TfrmMain::GridKeyPress(QKeyEvent* event) {
     if (IsShortcut(*event))
         return false;
     const QScopedValueRollback typing(fTyping, true);
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if ((tab || !event->text().isEmpty()) && !RecordPause(event->timestamp()))
+        return true; // the pause filled the macro
     // Shift+Tab comes without its character on some systems.
-    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+    if (tab) {
         AddData(TabKeyCode);
+        return true;
+    }
+    if (const LayoutTable* layout = Keypad.TypingLayout()) {
+        TypeOnComputerLayout(*layout, event->text());
         return true;
     }
     bool entered = false;

@@ -63,7 +63,8 @@ void TfrmMain::CreateMacroHeader() {
     lblMacroHeader = addLabel(pnlMacroHeader, u"lblMacroHeader"_s, {}, QRect(4, 5, 200, 14), Qt::AlignLeft);
     lblSpaceAvailable = addLabel(pnlMacroHeader, u"lblSpaceAvailable"_s, u"Bytes available for this macro:"_s,
                                  QRect(213, 4, 200, 14), Qt::AlignRight);
-    lblBytesUsed = addLabel(pnlMacroHeader, u"lblBytesUsed"_s, {}, QRect(414, 3, 26, 14), Qt::AlignRight);
+    // On the same line as its caption, so that the two read as one.
+    lblBytesUsed = addLabel(pnlMacroHeader, u"lblBytesUsed"_s, {}, QRect(414, 4, 26, 14), Qt::AlignRight);
 
     Gauge1 = Place(new TGauge(pnlMacroHeader), u"Gauge1"_s, {267, 20, 179, 12});
     Gauge1->setRange(0, MacroCapacityBytes);

@@ -6,6 +6,7 @@
 #include "ui/main/EditCommands.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -255,6 +256,19 @@ private:
     // DelayControls.cpp
     void CreateDelayControls();
     void tbDelayValueChange();
+
+    // ComputerLayout.cpp: the computer's keyboard layout and recorded pauses.
+    void CreateTypingSettings();
+    void AskComputerLayout();
+    void ShowLayoutLegends();
+    std::vector<std::int32_t> ValuesOnLayout(const LayoutTable& layout, const QString& text,
+                                             QString& refusal) const;
+    bool TypeOnComputerLayout(const LayoutTable& layout, const QString& text);
+    bool RecordPause(quint64 timestamp);
+    QAction* ComputerLayoutMenuItem = nullptr;
+    QCheckBox* chkRecordPauses = nullptr;
+    std::optional<quint64> fLastKeystroke;
+    QHash<int, QString> fUsLegends;
 
     // ManualEntry.cpp
     void CreateManualEntry();

@@ -2,6 +2,7 @@
 
 #include "ui/CaptionFit.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
@@ -152,12 +153,39 @@ void TOnScreenKey::paintEvent(QPaintEvent* /*event*/) {
     legendFont.setBold(characters);
     legendFont.setPixelSize(single ? 12 : 9);
     legendFont = FittingFont(legendFont, lines, textBox.width());
-    painter.setFont(legendFont);
-    // Two lines each take half of the face, like the two characters printed on a keycap.
-    const qreal lineHeight = textBox.height() / static_cast<qreal>(lines.size());
-    for (qsizetype line = 0; line < lines.size(); ++line) {
-        const QRectF lineBox(textBox.left(), textBox.top() + static_cast<qreal>(line) * lineHeight,
-                             textBox.width(), lineHeight);
-        painter.drawText(lineBox, Qt::AlignCenter | Qt::TextDontClip, lines[line]);
+    if (lines.size() != 2 || !characters) {
+        painter.setFont(legendFont);
+        const qreal lineHeight = textBox.height() / static_cast<qreal>(lines.size());
+        for (qsizetype line = 0; line < lines.size(); ++line) {
+            const QRectF lineBox(textBox.left(), textBox.top() + static_cast<qreal>(line) * lineHeight,
+                                 textBox.width(), lineHeight);
+            painter.drawText(lineBox, Qt::AlignCenter | Qt::TextDontClip, lines[line]);
+        }
+        return;
     }
+    // Two characters, like those printed on a keycap: the upper one ends above the middle and the lower
+    // one starts below it, by their inked outlines, so that tall glyphs such as "{" and "[" never touch.
+    // The size comes down until both fit their halves with a pixel between them.
+    const qreal middle = textBox.center().y();
+    for (;;) {
+        const QFontMetricsF metrics(legendFont);
+        const QRectF upper = metrics.tightBoundingRect(lines[0]);
+        const QRectF lower = metrics.tightBoundingRect(lines[1]);
+        if ((upper.height() + lower.height() + 1 <= textBox.height() &&
+             upper.height() <= middle - textBox.top() - 0.5 &&
+             lower.height() <= textBox.bottom() - middle - 0.5) ||
+            legendFont.pixelSize() <= SmallestCaptionPixels)
+            break;
+        legendFont.setPixelSize(legendFont.pixelSize() - 1);
+    }
+    painter.setFont(legendFont);
+    const QFontMetricsF metrics(legendFont);
+    const auto drawInked = [&](const QString& text, qreal inkTop) {
+        const QRectF ink = metrics.tightBoundingRect(text);
+        const qreal x = textBox.center().x() - ink.width() / 2 - ink.left();
+        painter.drawText(QPointF(x, inkTop - ink.top()), text);
+    };
+    const QRectF upperInk = metrics.tightBoundingRect(lines[0]);
+    drawInked(lines[0], middle - 0.5 - upperInk.height());
+    drawInked(lines[1], middle + 0.5);
 }

@@ -18,6 +18,10 @@ public:
     // The key code the key enters (111 for the delay button).
     int Tag() const { return fTag; }
     const QString& Legend() const { return fLegend; }
+    void SetLegend(const QString& legend) {
+        fLegend = legend;
+        update();
+    }
     Colour KeyColour() const { return fColour; }
 
 protected:

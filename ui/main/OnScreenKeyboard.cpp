@@ -143,7 +143,8 @@ QString text(const char16_t* characters) {
 
 void TfrmMain::CreateOnScreenKeyboard() {
     Panel1 = Place(new QFrame(this), u"Panel1"_s, {52, 289, 349, 27});
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A styled panel draws all four edges on any palette; a plain sunken one loses two on a light one.
+    Panel1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     Label2 = Place(new QLabel(u"Click on any key below or type on PC keyboard (green keys only)"_s, Panel1),
                    u"Label2"_s, Panel1->contentsRect());
     Label2->setAlignment(Qt::AlignCenter);

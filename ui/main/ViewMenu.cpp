@@ -48,6 +48,8 @@ void TfrmMain::ToolBtnViewClick() {
         ViewMenu->addActions({OverviewMenuItem, PreviewMenuItem});
         ViewMenu->addSeparator();
         ViewMenu->addActions({PrintKeyLabelsMenuItem, KeyLabelSizeMenuItem});
+        ViewMenu->addSeparator();
+        ViewMenu->addAction(ComputerLayoutMenuItem);
     }
     ViewMenu->popup(ToolBtnView->mapToGlobal(QPoint(0, ToolBtnView->height())));
 }

@@ -12,7 +12,7 @@ std::string firstCharacters(const TKeypadClass& keypad) {
     std::string text;
     std::size_t taken = 0;
     for (const PlaybackStep& step : playback.steps) {
-        const StepText shown = DescribeStep(step, keypad.CmdPrefix());
+        const StepText shown = DescribeStep(step, keypad.CmdPrefix(), keypad.TypingLayout());
         if (shown.isName) {
             if (taken == 0)
                 return shown.text;

@@ -36,13 +36,13 @@ Overview MakeOverview(TKeypadClass& keypad) {
     }
     for (DefinitionFinding& finding : CheckKeypad(keypad)) {
         if (finding.key < 0 || finding.key >= KeyCount) {
-            overview.totals.definitionFindings.push_back(std::move(finding.text));
+            overview.totals.definitionFindings.push_back(WindowFindingText(finding));
             continue;
         }
         for (int level = 0; level < LevelCount; ++level)
             if (finding.level < 0 || finding.level == level)
                 overview.rows[static_cast<std::size_t>(finding.key * LevelCount + level)].findings.push_back(
-                    finding.text);
+                    WindowFindingText(finding));
     }
     return overview;
 }

@@ -149,18 +149,24 @@ void TfrmOverview::Redraw() {
         };
         cells[colType]->setIcon(Pictures::LevelImage(entry.type));
         QString tip;
+        QString description; // the findings for a screen reader, which reads neither icon nor tool tip
         if (!entry.findings.empty()) {
             ++rowsWithFindings;
             cells[colKey]->setIcon(warning);
             QStringList lines;
-            for (const std::string& finding : entry.findings)
-                lines << QString::fromStdString(finding).toHtmlEscaped();
+            QStringList plain;
+            for (const std::string& finding : entry.findings) {
+                plain << QString::fromStdString(finding);
+                lines << plain.back().toHtmlEscaped();
+            }
             tip = u"<p style='white-space:pre'>"_s + lines.join(u"<br>"_s) + u"</p>"_s;
+            description = u"Findings: "_s + plain.join(u"; "_s);
         }
         for (int column = 0; column < ColumnCount; ++column) {
             cells[column]->setData(KeyRole, entry.key);
             cells[column]->setData(LevelRole, entry.level);
             cells[column]->setToolTip(tip);
+            cells[column]->setData(Qt::AccessibleDescriptionRole, description);
             gridOverview->setItem(row, column, cells[column]);
         }
         ++row;

@@ -1,6 +1,7 @@
 #include "ui/overview/PreviewWindow.h"
 
 #include "files/KeypadCheck.h"
+#include "model/KeyboardLayout.h"
 #include "ui/ProgramFont.h"
 #include "ui/overview/TimelineBar.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,11 +32,17 @@ QLabel* heading(const QString& text, QWidget* parent) {
     return label;
 }
 
-// Plain characters as themselves, named keys and marks in brackets on a tinted ground.
-QString typedText(const MacroPlayback& playback, std::uint8_t prefix) {
+// Plain characters as themselves, named keys and marks in brackets on a tinted ground. With a layout, a
+// dead key and the space after it make the bare mark, so the space does not show.
+QString typedText(const MacroPlayback& playback, std::uint8_t prefix, const LayoutTable* layout) {
     QString html;
+    bool afterDeadKey = false;
     for (const PlaybackStep& step : playback.steps) {
-        const StepText shown = DescribeStep(step, prefix);
+        const bool character = step.kind == PlaybackStep::Kind::Character;
+        if (std::exchange(afterDeadKey, false) && character && step.value == ' ')
+            continue;
+        afterDeadKey = character && layout && IsDeadKeyCharacter(*layout, step.value);
+        const StepText shown = DescribeStep(step, prefix, layout);
         const QString text = QString::fromStdString(shown.text).toHtmlEscaped();
         if (!shown.isName)
             html += text == u" "_s ? u"&nbsp;"_s : text;
@@ -95,7 +103,9 @@ TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
     column->addWidget(lblPreviewKey);
     column->addWidget(heading(u"Bytes the keypad receives (as in the download image)"_s, this));
     column->addWidget(lblPreviewBytes);
-    column->addWidget(heading(u"Typed on a PC with a US layout"_s, this));
+    lblTypedHeading = heading(u"Typed on a PC with a US layout"_s, this);
+    lblTypedHeading->setObjectName(u"lblTypedHeading"_s);
+    column->addWidget(lblTypedHeading);
     column->addWidget(lblPreviewTyped);
     column->addWidget(heading(u"Timeline"_s, this));
     column->addWidget(barTimeline);
@@ -133,7 +143,10 @@ void TfrmPreview::Redraw() {
         u"%1 of %2 bytes. In the image the macro's block starts with the count of "
         u"bytes that follow; below %2 bytes a closing 00 ends it."_s.arg(playback.bytes.size())
             .arg(MacroCapacityBytes));
-    lblPreviewTyped->setText(playback.steps.empty() ? u"nothing"_s : typedText(playback, prefix));
+    const LayoutTable* layout = fKeypad.TypingLayout();
+    lblTypedHeading->setText(layout ? u"Types on a %1 computer"_s.arg(QString::fromUtf8(layout->name))
+                                    : u"Typed on a PC with a US layout"_s);
+    lblPreviewTyped->setText(playback.steps.empty() ? u"nothing"_s : typedText(playback, prefix, layout));
 
     gridSteps->setRowCount(static_cast<int>(playback.steps.size()));
     int row = 0;
@@ -141,21 +154,28 @@ void TfrmPreview::Redraw() {
     int pauses = 0;
     for (const PlaybackStep& step : playback.steps) {
         gridSteps->setItem(row, 0, cell(u"%1 ms"_s.arg(step.startMs)));
-        gridSteps->setItem(row, 1, cell(QString::fromStdString(DescribeStep(step, prefix).text)));
+        // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
+        const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
+        gridSteps->setItem(
+            row, 1,
+            cell(space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text)));
         gridSteps->setItem(row, 2, cell(hexBytes(playback.bytes, step.firstByte, step.byteCount)));
         characters += step.kind == PlaybackStep::Kind::Character ? 1 : 0;
         pauses += step.kind == PlaybackStep::Kind::Delay ? step.durationMs : 0;
         ++row;
     }
-    lblPlayTime->setText(QString::fromStdString(PlayingTimeText(playback.totalMs)) +
-                         u"  (%1 characters at %2 ms each, pauses of %3 ms in all)"_s.arg(characters)
-                             .arg(playback.pacingMs)
-                             .arg(pauses));
+    QString timing = characters == 1
+                         ? u"1 character at %1 ms"_s.arg(playback.pacingMs)
+                         : u"%1 characters at %2 ms each"_s.arg(characters).arg(playback.pacingMs);
+    if (pauses > 0)
+        timing += u", pauses of %1 ms in all"_s.arg(pauses);
+    lblPlayTime->setText(QString::fromStdString(PlayingTimeText(playback.totalMs)) + u"  ("_s + timing +
+                         u')');
     barTimeline->SetPlayback(std::move(playback));
 
     QStringList findings;
     for (const DefinitionFinding& finding : CheckKeypad(fKeypad))
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
-            findings << QString::fromStdString(finding.text);
+            findings << QString::fromStdString(WindowFindingText(finding));
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));
 }

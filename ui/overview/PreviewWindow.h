@@ -29,6 +29,7 @@ private:
     TKeypadClass& fKeypad;
     QLabel* lblPreviewKey = nullptr;
     QLabel* lblPreviewBytes = nullptr;
+    QLabel* lblTypedHeading = nullptr;
     QLabel* lblPreviewTyped = nullptr;
     TTimelineBar* barTimeline = nullptr;
     QTableWidget* gridSteps = nullptr;

@@ -7,10 +7,14 @@
 #include "ui/main/Gauge.h"
 #include "ui/main/MacroGrid.h"
 
+#include <QDebug>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QMap>
 #include <QStyle>
 #include <QTest>
+#include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,6 +25,8 @@ class TestCaptionsFit final : public QObject {
 private slots:
     void mainWindowCaptionsFit();
     void gridCodesFitTheirCells();
+    void toolBarCaptionsShareOneSize();
+    void bytesAvailableSitsOnItsCaptionsLineFit();
     void gaugeBarIsInProportionFromTheFirstByte_data();
     void gaugeBarIsInProportionFromTheFirstByte();
 };
@@ -52,6 +58,30 @@ void TestCaptionsFit::mainWindowCaptionsFit() {
     f.keypad().SetLevel(1);
     f.window->CopyDataToScreen(0);
     VerifyEveryControlFits(*f.window);
+}
+
+// In the face the window is laid out for, no caption of the tool bar is drawn smaller than another.
+void TestCaptionsFit::toolBarCaptionsShareOneSize() {
+    TWindowFixture f;
+    f.window->show();
+    QMap<int, QStringList> bySize;
+    for (const QToolButton* button : f.control<QFrame>(u"ToolBar1"_s)->findChildren<QToolButton*>())
+        if (!button->text().isEmpty())
+            bySize[QFontInfo(button->font()).pixelSize()] << button->objectName();
+    QVERIFY2(bySize.size() == 1, qPrintable(QDebug::toString(bySize)));
+}
+
+// The text's baseline in the window: a label centres its line vertically.
+int baseline(const QLabel& label) {
+    const QFontMetrics metrics(label.font());
+    return label.y() + (label.height() - metrics.height()) / 2 + metrics.ascent();
+}
+
+void TestCaptionsFit::bytesAvailableSitsOnItsCaptionsLineFit() {
+    TWindowFixture f;
+    f.window->show();
+    QCOMPARE(baseline(*f.control<QLabel>(u"lblBytesUsed"_s)),
+             baseline(*f.control<QLabel>(u"lblSpaceAvailable"_s)));
 }
 
 void TestCaptionsFit::gridCodesFitTheirCells() {

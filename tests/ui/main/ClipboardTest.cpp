@@ -2,6 +2,7 @@
 
 #include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
+#include "ui/main/KeypadButton.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>
@@ -304,6 +305,21 @@ void TestClipboard::draggedKeysSwapAndCopyWithCtrl() {
     dragKey(f, Key3, Key3);
     QCOMPARE(f.keypad().Key(), 2);
     QCOMPARE(definitionText(f.keypad()), text);
+
+    // While a key is dragged, the key under the pointer shows that the drop lands there, and only it.
+    auto* source = f.control<TKeypadButton>(Key1);
+    auto* target = f.control<TKeypadButton>(Key2);
+    const QPoint start = source->rect().center();
+    const QPoint over = target->mapTo(source->parentWidget(), target->rect().center()) - source->pos();
+    QTest::mousePress(source, Qt::LeftButton, {}, start);
+    QTest::mouseMove(source, (start + over) / 2);
+    QTest::mouseMove(source, over);
+    QVERIFY(target->IsDropTarget());
+    QVERIFY(!source->IsDropTarget());
+    QTest::mouseMove(source, start);
+    QVERIFY(!target->IsDropTarget());
+    QTest::mouseRelease(source, Qt::LeftButton, {}, start);
+    QVERIFY(!target->IsDropTarget() && !source->IsDropTarget());
 }
 
 void TestClipboard::menusAddTheirItemsAfterTheirOwnAndDisableWhatCannotAct() {

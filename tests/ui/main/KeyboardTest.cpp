@@ -107,14 +107,14 @@ void TestKeyboard::tabFollowsTheScreen() {
 
     press(Qt::Key_F6);
     order = QStringList{focusName()};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
         press(Qt::Key_Tab);
         order << focusName();
     }
     QCOMPARE(order, (QStringList{u"spdBtnEsc"_s, u"SpeedButton105"_s, u"tbDelayValue"_s, u"edManualInput"_s,
-                                 u"spdbtnInsert"_s, u"rbDecimal"_s, u"ToolBtnNew"_s}));
+                                 u"spdbtnInsert"_s, u"rbDecimal"_s, u"chkRecordPauses"_s, u"ToolBtnNew"_s}));
     press(Qt::Key_Backtab);
-    QCOMPARE(focusName(), u"rbDecimal"_s);
+    QCOMPARE(focusName(), u"chkRecordPauses"_s);
     f.control<QWidget>(u"SpeedButton105"_s)->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Backtab);
     QCOMPARE(focusName(), u"spdBtnEsc"_s); // the keyboard's last-used key
@@ -235,6 +235,15 @@ void TestKeyboard::keyTypeMenuOpensFromTheKeyboard() {
     QTRY_VERIFY(!menu->isVisible());
     QCOMPARE(f.keypad().Keytype(), ktToggle);
     QVERIFY(f.window->HasChangesPending());
+
+    // Cancelled, the menu gives the focus back to its key: a Space then types nothing into a macro.
+    press(key, Qt::KeyboardModifiers(modifiers));
+    menu = openedMenu(f, u"popmenKeyType"_s);
+    QTest::keyClick(menu, Qt::Key_Escape);
+    QTRY_VERIFY(!menu->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), f.control<QWidget>(u"SpeedButton22"_s));
+    press(Qt::Key_Space);
+    QCOMPARE(f.keypad().NumOfElements(), 0);
 }
 
 void TestKeyboard::gridMenuOpensFromTheKeyboard() {

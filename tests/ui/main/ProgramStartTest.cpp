@@ -3,18 +3,25 @@
 #include "platform/UserSettings.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/WindowFixture.h"
+#include "ui/ReadableStyle.h"
 #include "ui/main/Application.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QScopeGuard>
+#include <QSlider>
+#include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -61,6 +68,7 @@ private slots:
     void windowHasFixedLayout();
     void toolbarHasItsItemsInOrder();
     void followsADarkDesktopPalette();
+    void controlEdgesShowOnADarkPalette();
 };
 
 void TestProgramStart::startsUntitledWithEmptyMacroView() {
@@ -310,6 +318,65 @@ void TestProgramStart::followsADarkDesktopPalette() {
     QCOMPARE(port.color(QPalette::Window), QColor(Qt::white)); // red on white on every desktop
     QCOMPARE(port.color(QPalette::Text), QColor(255, 0, 0));
     QCOMPARE(f.control<QWidget>(u"pnlKeypad"_s)->palette().color(QPalette::Window), QColor(166, 202, 240));
+}
+
+// The lightest pixel of part of a control, as the control draws itself.
+int lightestIn(QWidget* control, const QRect& part) {
+    const QImage image = control->grab().toImage();
+    int lightest = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            if (image.rect().contains(x, y))
+                lightest = std::max(lightest, QColor(image.pixel(x, y)).lightness());
+    return lightest;
+}
+
+void TestProgramStart::controlEdgesShowOnADarkPalette() {
+    TWindowFixture f;
+    const QPalette light = QApplication::palette();
+    QPalette dark = light;
+    for (const auto role : {QPalette::Window, QPalette::Button})
+        dark.setColor(role, QColor(45, 45, 48));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    const auto restoreLight = qScopeGuard([&light] { QApplication::setPalette(light); });
+    f.window->show();
+    QTRY_VERIFY(IsDarkPalette(f.control<QWidget>(u"chkboxAutoRepeat"_s)->palette()));
+    const int background =
+        f.control<QWidget>(u"chkboxAutoRepeat"_s)->palette().color(QPalette::Window).lightness();
+
+    // The check box's and the radio button's marks, without their captions, and the empty text field.
+    auto* check = f.control<QCheckBox>(u"chkboxAutoRepeat"_s);
+    QStyleOptionButton option;
+    option.initFrom(check);
+    const QRect checkMark = check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check);
+    auto* radio = f.control<QRadioButton>(u"rbDecimal"_s);
+    option.initFrom(radio);
+    const QRect radioMark = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+    auto* field = f.control<QLineEdit>(u"edManualInput"_s);
+    field->clear();
+    // The delay scale's tick marks, under the handle's row.
+    auto* scale = f.control<QSlider>(u"tbDelayValue"_s);
+    QStyleOptionSlider sliderOption;
+    sliderOption.initFrom(scale);
+    sliderOption.orientation = Qt::Horizontal;
+    sliderOption.minimum = scale->minimum();
+    sliderOption.maximum = scale->maximum();
+    sliderOption.sliderPosition = scale->value();
+    sliderOption.tickPosition = scale->tickPosition();
+    sliderOption.tickInterval = scale->tickInterval();
+    const QRect handle =
+        scale->style()->subControlRect(QStyle::CC_Slider, &sliderOption, QStyle::SC_SliderHandle, scale);
+    const QRect ticks(0, handle.bottom() + 1, scale->width(), scale->height() - handle.bottom() - 1);
+    const struct {
+        QWidget* control;
+        QRect part;
+    } edges[] = {{check, checkMark}, {radio, radioMark}, {field, field->rect()}, {scale, ticks}};
+    for (const auto& edge : edges)
+        QVERIFY2(lightestIn(edge.control, edge.part) > background + 60,
+                 qPrintable(edge.control->objectName()));
 }
 
 KW24_GUI_TEST(TestProgramStart);

@@ -4,6 +4,7 @@
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 #include "tools/screenshots/SampleDefinition.h"
+#include "ui/ReadableStyle.h"
 #include "ui/main/Application.h"
 #include "ui/main/MainWindow.h"
 
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: ui_main_screenshot OUTPUT.png [--dark]\n", stderr);
         return 2;
     }
-    QApplication::setStyle(QStyleFactory::create(u"Fusion"_s));
+    QApplication::setStyle(new TReadableStyle(u"Fusion"_s));
     if (arguments.contains(u"--dark"_s))
         QApplication::setPalette(darkPalette());
 

@@ -1,5 +1,8 @@
+#include "model/KeyboardLayout.h"
+#include "model/KeypadParameters.h"
 #include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
+#include "ui/overview/KeyLabelText.h"
 #include "ui/overview/KeyLabelsPdf.h"
 
 #include <QApplication>
@@ -130,7 +133,20 @@ private slots:
     void printsTwentyFourLabelsAtTheRememberedSize();
     void asksTheSizeOnceAndRemembersIt();
     void drawsLongNamesSmallerNeverCut();
+    void unnamedMacrosShowTheComputersCharacters();
 };
+
+void TestKeyLabels::unnamedMacrosShowTheComputersCharacters() {
+    TKeypadClass keypad;
+    keypad.SetOpMode(ValueOf(OperatingMode::UsbKeyboard));
+    std::int32_t position = 0;
+    for (const char c : std::string("Y[rich"))
+        keypad.InsertByte(position, c);
+    keypad.SetComputerLayout(FindLayout("German"));
+    QCOMPARE(KeyLabels(keypad)[0].lines[0], "Z\u00FCrich");
+    keypad.SetComputerLayout(nullptr);
+    QCOMPARE(KeyLabels(keypad)[0].lines[0], "Y[rich");
+}
 
 void TestKeyLabels::printsTwentyFourLabelsAtTheRememberedSize() {
     const TOverviewFixture o(namedKeys());

@@ -2,6 +2,7 @@
 #include "tests/ui/overview/OverviewFixture.h"
 #include "ui/overview/OverviewWindow.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,9 +164,19 @@ void TestOverview::marksTheRowsTheChecksConcern() {
     QTableWidget* grid = openOverview(o);
     QTableWidgetItem* trap = grid->item(rowOf(grid, 24, 2), Col::colKey);
     QVERIFY(!trap->icon().isNull());
-    QVERIFY2(trap->toolTip().contains(u"[KEY23] Level_2_Codes: data value 1B is the command prefix"_s),
+    QVERIFY2(trap->toolTip().contains(u"Key 24, Level 2: byte 27 (1Bh) is the command prefix"_s),
              qPrintable(trap->toolTip()));
     QCOMPARE(grid->item(rowOf(grid, 24, 2), Col::colCodes)->toolTip(), trap->toolTip());
+    // A screen reader, which reads neither the icon nor the tool tip, gets the findings as the cell's
+    // accessible description.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    QVERIFY(table != nullptr && table->tableInterface() != nullptr);
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(trap->row(), Col::colKey);
+    QVERIFY(cell != nullptr);
+    QVERIFY2(cell->text(QAccessible::Description).startsWith(u"Findings: Key 24, Level 2: byte 27 (1Bh)"_s),
+             qPrintable(cell->text(QAccessible::Description)));
+    QCOMPARE(table->tableInterface()->cellAt(rowOf(grid, 1, 1), Col::colKey)->text(QAccessible::Description),
+             QString());
     for (const auto& [key, level] : {std::pair{1, 1}, {1, 2}, {24, 1}, {5, 1}})
         QVERIFY(grid->item(rowOf(grid, key, level), Col::colKey)->icon().isNull());
     QCOMPARE(o.control<QLabel>(u"lblChecks"_s)->text(),
@@ -200,7 +211,7 @@ void TestOverview::viewButtonKeepsTheOtherButtonsWhereTheyWere() {
         if (!action->isSeparator())
             items << action->text() + u' ' + action->shortcut().toString();
     QCOMPARE(items, (QStringList{u"Overview F5"_s, u"Preview F7"_s, u"Print Key Labels F8"_s,
-                                 u"Key Label Size... Shift+F8"_s}));
+                                 u"Key Label Size... Shift+F8"_s, u"Computer's Keyboard Layout... "_s}));
     menu->close();
     QTRY_VERIFY(!menu->isVisible());
     QTest::keyClick(o.f.window.get(), Qt::Key_V, Qt::AltModifier); // as Alt with a letter opens the others

@@ -82,6 +82,7 @@ private slots:
     void bytesAreTheSavedImagesBytes();
     void showsTypedTextAndTimeline();
     void followsSelectionAndEdits();
+    void namesASpaceAndNoPausesThatAreNot();
 };
 
 void TestPreview::bytesAreTheSavedImagesBytes() {
@@ -134,9 +135,10 @@ void TestPreview::followsSelectionAndEdits() {
     o.control<QTabWidget>(u"TabControlLevel"_s)->setCurrentIndex(1);
     QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 24, Level 2: Ends in Esc"_s);
     QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B"_s);
-    QVERIFY2(
-        o.control<QLabel>(u"lblPreviewChecks"_s)->text().contains(u"data value 1B is the command prefix"_s),
-        qPrintable(o.control<QLabel>(u"lblPreviewChecks"_s)->text()));
+    QVERIFY2(o.control<QLabel>(u"lblPreviewChecks"_s)
+                 ->text()
+                 .contains(u"Key 24, Level 2: byte 27 (1Bh) is the command prefix"_s),
+             qPrintable(o.control<QLabel>(u"lblPreviewChecks"_s)->text()));
 
     QTest::keyClicks(o.control<QLineEdit>(u"edManualInput"_s), u"66"_s);
     QTest::mouseClick(o.control<QToolButton>(u"spdbtnInsert"_s), Qt::LeftButton);
@@ -147,6 +149,17 @@ void TestPreview::followsSelectionAndEdits() {
     QTest::mouseClick(o.control<QToolButton>(u"SpeedButton21"_s), Qt::LeftButton);
     QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 1, Level 2"_s);
     QCOMPARE(o.control<QLabel>(u"lblPreviewChecks"_s)->text(), u"Nothing found."_s);
+}
+
+// A blank is named as the grid names it, and a macro without delays speaks of no pauses.
+void TestPreview::namesASpaceAndNoPausesThatAreNot() {
+    const TOverviewFixture o(QByteArray("[KEY0]\r\nLEVEL_1_CODES=612062\r\n"));
+    openPreview(o);
+    auto* steps = o.control<QTableWidget>(u"gridSteps"_s);
+    QCOMPARE(steps->rowCount(), 3);
+    QCOMPARE(steps->item(1, 1)->text(), u"Space"_s);
+    const QString time = o.control<QLabel>(u"lblPlayTime"_s)->text();
+    QVERIFY2(time.endsWith(u"(3 characters at 2 ms each)"_s), qPrintable(time));
 }
 
 KW24_GUI_TEST(TestPreview);
