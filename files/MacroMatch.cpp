@@ -142,6 +142,30 @@ std::vector<ExpectedMacro> ExpectedMacros(TKeypadClass& keypad) {
     return macros;
 }
 
+std::vector<ExpectedMacro> TypedOnLayout(std::vector<ExpectedMacro> macros, const LayoutTable& layout) {
+    for (ExpectedMacro& macro : macros) {
+        const std::u32string& us = macro.characters;
+        std::u32string typed;
+        // typedBefore[i]: the characters typed before us[i], where the pauses fall now.
+        std::vector<std::size_t> typedBefore(us.size() + 1, 0);
+        for (std::size_t i = 0; i < us.size(); ++i) {
+            typedBefore[i] = typed.size();
+            const auto value = static_cast<std::int32_t>(us[i]);
+            if (const char32_t c = LayoutCharacter(layout, value); c != 0)
+                typed += c;
+            if (IsDeadKeyCharacter(layout, value) && i + 1 < us.size() && us[i + 1] == U' ') {
+                typedBefore[++i] = typed.size();
+            }
+        }
+        typedBefore[us.size()] = typed.size();
+        for (ExpectedMacro::Pause& pause : macro.pauses)
+            pause.before = typedBefore[std::min(pause.before, us.size())];
+        macro.characters = std::move(typed);
+    }
+    std::erase_if(macros, [](const ExpectedMacro& macro) { return macro.characters.empty(); });
+    return macros;
+}
+
 BurstMatch MatchBurst(const std::vector<ExpectedMacro>& macros, std::u32string_view burst, BurstUnits units) {
     BurstMatch match;
     if (macros.empty()) {

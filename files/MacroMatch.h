@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/KeyboardLayout.h"
 #include "model/KeypadClass.h"
 
 #include <cstddef>
@@ -28,6 +29,11 @@ struct ExpectedMacro {
 // Every macro of keypad that sends at least one character, key by key, level 1 before level 2. The
 // selection of keypad is kept.
 std::vector<ExpectedMacro> ExpectedMacros(TKeypadClass& keypad);
+
+// The macros as a computer set to layout reads the keys the keypad presses: each character as the
+// character the same key makes on the layout, a dead key with the blank after it as the bare mark. A
+// key that makes nothing on the layout types nothing; pauses stay between the same characters.
+std::vector<ExpectedMacro> TypedOnLayout(std::vector<ExpectedMacro> macros, const LayoutTable& layout);
 
 // "Key 2, Level 1" for key 1, level 0: the window's names.
 std::string KeyLevelName(int key, int level);

@@ -6,7 +6,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramName.h"
+#include "platform/UserSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,13 +18,20 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The folder where the main program keeps definitions, when there is one; it is not made here.
-QString definitionsFolder() {
-    const QString documents = Folders::documents();
-    if (documents.isEmpty())
+// The program's folder in the user's documents folder, where the main program keeps definitions and
+// the user's settings; empty when it cannot be made.
+QString userFolder() {
+    try {
+        return MakeUserFolder();
+    } catch (const FolderError&) {
         return {};
-    const QString folder = QDir(documents).filePath(u"Brimlow/%1/Macro_Files"_s.arg(ProgramName));
-    return QFileInfo(folder).isDir() ? folder : documents;
+    }
+}
+
+// Where the file dialog opens: the folder of definitions when there is one, else the documents folder.
+QString definitionsFolder(const QString& user) {
+    const QString folder = user.isEmpty() ? QString() : MacroFilesFolder(user);
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : Folders::documents();
 }
 
 } // namespace
@@ -49,7 +56,7 @@ TDefinitionPanel::TDefinitionPanel(BurstUnits units, QWidget* parent)
 void TDefinitionPanel::btnCompareClick() {
     FileDialogOptions options;
     options.title = u"Compare with definition"_s;
-    options.folder = definitionsFolder();
+    options.folder = definitionsFolder(userFolder());
     options.filter = u"Custom Keyboard Definition (*.ckd);;All Files (*)"_s;
     const QString path = FileDialog::getOpenFileName(this, options);
     if (!path.isEmpty())
@@ -68,6 +75,18 @@ bool TDefinitionPanel::load(const QString& path) {
     }
     fKeypad = keypad;
     fMacros = ExpectedMacros(fKeypad);
+    fLayoutNote.clear();
+    if (fUnits == BurstUnits::Characters) {
+        // The keypad presses the keys of a US keyboard; the computer's layout decides what they type.
+        const QString user = userFolder();
+        fKeypad.SetComputerLayout(user.isEmpty() ? nullptr
+                                                 : FindLayout(ReadComputerLayout(user).toStdString()));
+        if (const LayoutTable* layout = fKeypad.TypingLayout()) {
+            fMacros = TypedOnLayout(std::move(fMacros), *layout);
+            fLayoutNote =
+                u"Expects the text as a %1 computer types it."_s.arg(QString::fromUtf8(layout->name));
+        }
+    }
     fFileName = QFileInfo(path).fileName();
     fNote.clear();
     showName();
@@ -93,7 +112,8 @@ void TDefinitionPanel::showName() {
     }
     const QString count = fMacros.size() == 1 ? u"1 macro"_s : u"%1 macros"_s.arg(fMacros.size());
     QString text = u"Comparing with %1, which has %2 to match."_s.arg(fFileName, count);
-    if (!fNote.isEmpty())
-        text += u" "_s + fNote;
+    for (const QString& note : {fLayoutNote, fNote})
+        if (!note.isEmpty())
+            text += u" "_s + note;
     lblDefinition->setText(text);
 }

@@ -46,4 +46,5 @@ private:
     std::vector<ExpectedMacro> fMacros;
     QString fFileName;
     QString fNote;
+    QString fLayoutNote; // the computer's keyboard layout the typed text is expected in
 };

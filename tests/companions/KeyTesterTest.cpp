@@ -1,4 +1,6 @@
 #include "companions/keytester/KeyTesterWindow.h"
+#include "model/KeypadParameters.h"
+#include "platform/UserSettings.h"
 #include "tests/companions/TesterFixture.h"
 #include "tests/support/GuiTest.h"
 
@@ -77,6 +79,26 @@ private slots:
         QTRY_COMPARE(TTesterFixture::cellText(&window, u"gridBursts"_s, 0, colDefinition),
                      u"Differs from Key 3, Level 2 \"Hello\" at character 2: typed Tab, expected \"i\"."_s);
         QVERIFY(window.hasFocus());
+    }
+
+    void expectsTheTextAsTheComputersLayoutTypesIt() {
+        TTesterFixture f;
+        WriteComputerLayout(MakeUserFolder(), u"German"_s);
+        TKeypadClass keypad;
+        keypad.SetOpMode(ValueOf(OperatingMode::UsbKeyboard));
+        // The US keys z and y, which a German computer reads as y and z.
+        TTesterFixture::setMacro(keypad, 4, 0, {'z', 'y'}, "Swapped");
+        TKeyTesterWindow window;
+        showActive(window);
+        TTesterFixture::compareWith(&window, f.saveDefinition(keypad));
+        QVERIFY(TTesterFixture::control<QLabel>(&window, u"lblDefinition"_s)
+                    ->text()
+                    .endsWith(u"Expects the text as a German computer types it."_s));
+
+        QTest::keyClicks(&window, u"yz"_s);
+
+        QTRY_COMPARE(TTesterFixture::cellText(&window, u"gridBursts"_s, 0, colDefinition),
+                     u"Matches Key 5, Level 1 \"Swapped\"."_s);
     }
 
     void saysPlainlyWhenItDoesNotHaveTheFocus() {

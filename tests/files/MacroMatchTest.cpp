@@ -112,6 +112,26 @@ TEST(MacroMatch, TypedCharactersOutsideAsciiAndANamedKey) {
               "Differs from Key 1, Level 1 at character 3: typed \"\u20ac\" after its last character.");
 }
 
+TEST(MacroMatch, TypedOnAnotherLayoutTheSameKeysMakeItsCharacters) {
+    TKeypadClass keypad;
+    // On a German computer the US keys y and ; make z and \u00f6, and the key of ` is the dead ^, which the
+    // blank after it makes the bare mark.
+    SetMacro(keypad, 0, 0, {'y', '`', ' ', ';', 0x1010, 'a'});
+    SetMacro(keypad, 1, 0, {'z', 13});
+    const LayoutTable* german = FindLayout("German");
+    ASSERT_NE(german, nullptr);
+
+    const std::vector<ExpectedMacro> macros = TypedOnLayout(ExpectedMacros(keypad), *german);
+
+    ASSERT_EQ(macros.size(), 2u);
+    EXPECT_EQ(macros[0].characters, U"z^\u00f6a");
+    ASSERT_EQ(macros[0].pauses.size(), 1u);
+    EXPECT_EQ(macros[0].pauses[0].before, 3u);
+    EXPECT_EQ(MatchBurst(macros, U"y\r", BurstUnits::Characters).text, "Matches Key 2, Level 1.");
+    EXPECT_EQ(MatchBurst(macros, U"z^\u00f6", BurstUnits::Characters).text,
+              "Matches part of Key 1, Level 1: characters 1 to 3 of 4, between its pauses.");
+}
+
 TEST(MacroMatch, ADefinitionThatSendsNothing) {
     TKeypadClass keypad;
     SetMacro(keypad, 5, 0, {0x1010, 0x4009});
