@@ -1,6 +1,7 @@
 #include "companions/keytester/KeyTesterWindow.h"
 
 #include "companions/common/DefinitionPanel.h"
+#include "companions/common/StatusText.h"
 #include "companions/common/TesterBursts.h"
 #include "files/DownloadImage.h"
 #include "platform/ProgramName.h"
@@ -90,7 +91,7 @@ TKeyTesterWindow::TKeyTesterWindow(QWidget* parent)
     buildControls();
     connect(fBursts, &TBurstCollector::burstEnded, this, &TKeyTesterWindow::burstEnded);
     fBursts->setGapMs(PacingMilliseconds(TKeypadClass()) + DeliverySlackMs);
-    resize(760, 560);
+    setFixedSize(760, 560);
     showFocus();
 }
 
@@ -164,13 +165,11 @@ bool TKeyTesterWindow::event(QEvent* event) {
 }
 
 void TKeyTesterWindow::showFocus() {
-    if (isActiveWindow() && hasFocus()) {
-        lblFocus->setText(u"Listening: press the keypad's keys."_s);
-        lblFocus->setStyleSheet({});
-    } else {
-        lblFocus->setText(u"Not listening: this window does not have the focus. Click into it."_s);
-        lblFocus->setStyleSheet(u"color: #b00000; font-weight: bold;"_s);
-    }
+    if (isActiveWindow() && hasFocus())
+        ShowStatusText(lblFocus, u"Listening: press the keypad's keys."_s, false);
+    else
+        ShowStatusText(lblFocus, u"Not listening: this window does not have the focus. Click into it."_s,
+                       true);
 }
 
 void TKeyTesterWindow::keyEvent(const QKeyEvent& key) {

@@ -1,10 +1,9 @@
 #include "companions/keytester/KeyTesterWindow.h"
-
-#include <QApplication>
+#include "ui/main/Application.h"
 
 // The key tester: no arguments.
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    TKeywright24Application application(argc, argv);
     TKeyTesterWindow window;
     window.show();
     return QApplication::exec();

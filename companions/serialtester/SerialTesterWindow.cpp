@@ -4,6 +4,7 @@
 #include "companions/common/DefinitionPanel.h"
 #include "companions/common/PortChoice.h"
 #include "companions/common/SerialPorts.h"
+#include "companions/common/StatusText.h"
 #include "companions/common/TesterBursts.h"
 #include "companions/serialtester/BytesToSend.h"
 #include "files/DownloadImage.h"
@@ -86,7 +87,7 @@ TSerialTesterWindow::TSerialTesterWindow(const QStringList& arguments, QWidget* 
     connect(&fPort, &QSerialPort::errorOccurred, this, &TSerialTesterWindow::portError);
     connect(fBursts, &TBurstCollector::burstEnded, this, &TSerialTesterWindow::burstEnded);
     updateGap();
-    resize(760, 560);
+    setFixedSize(760, 560);
     startWith(arguments);
 }
 
@@ -421,7 +422,5 @@ void TSerialTesterWindow::clearLog() {
 }
 
 void TSerialTesterWindow::showStatus(const QString& text, bool problem) {
-    lblStatus->setText(text);
-    lblStatus->setProperty("problem", problem);
-    lblStatus->setStyleSheet(problem ? u"color: #b00000; font-weight: bold;"_s : QString());
+    ShowStatusText(lblStatus, text, problem);
 }

@@ -1,10 +1,9 @@
 #include "companions/serialtester/SerialTesterWindow.h"
-
-#include <QApplication>
+#include "ui/main/Application.h"
 
 // The serial tester. Its one argument, when given, is the number of the COM port to open.
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    TKeywright24Application application(argc, argv);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     TSerialTesterWindow window(arguments);

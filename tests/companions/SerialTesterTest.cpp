@@ -113,13 +113,17 @@ private slots:
                      pty.hostEnd));
     }
 
-    void aComPortThatLeadsNowhereOffersThePorts_data() {
+    void aComPortThatLeadsNowhereSaysWhy_data() {
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("message");
         QTest::newRow("no port recorded")
             << u"7"_s
             << u"COM7 leads to no device. Choose the keypad's port and click Open, or "
                u"choose it again with Set Port."_s;
+        QTest::newRow("recorded device missing") << u"3"_s
+                                                 << u"%1 is not there. Plug the keypad in and click Open; "
+                                                    u"the kernel log (sudo dmesg) names the port "
+                                                    u"it gets."_s;
         QTest::newRow("out of range")
             << u"0"_s
             << u"COM0 is out of range: Wine knows COM1 to COM256. Choose the keypad's "
@@ -127,15 +131,16 @@ private slots:
         QTest::newRow("no number")
             << u"COM3"_s << u"\"COM3\" is no COM port number. Choose the keypad's port and click Open."_s;
     }
-    void aComPortThatLeadsNowhereOffersThePorts() {
+    void aComPortThatLeadsNowhereSaysWhy() {
         QFETCH(QString, argument);
         QFETCH(QString, message);
         TTesterFixture f;
-        RecordComPort(3, u'V', f.folder.filePath(u"keypad"_s));
+        const QString missing = f.folder.filePath(u"keypad"_s);
+        RecordComPort(3, u'V', missing);
 
         TSerialTesterWindow window({argument});
 
-        QCOMPARE(status(&window), message);
+        QCOMPARE(status(&window), message.contains(u"%1"_s) ? message.arg(missing) : message);
         QCOMPARE(TTesterFixture::control<QPushButton>(&window, u"btnOpen"_s)->text(), u"&Open"_s);
     }
 
