@@ -35,6 +35,8 @@ QTableWidget* table(const QStringList& headers, QWidget* parent) {
     auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
     grid->setHorizontalHeaderLabels(headers);
     grid->verticalHeader()->setVisible(false);
+    // Rows one line high, so that many show at once.
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setFocusPolicy(Qt::NoFocus);
     grid->horizontalHeader()->setStretchLastSection(true);
@@ -186,7 +188,7 @@ void TKeyTesterWindow::keyEvent(const QKeyEvent& key) {
         keyName(key),
         QString::number(key.nativeScanCode()),
         modifierNames(key.modifiers()),
-        ShownText(key.text().toStdU32String(), BurstUnits::Characters),
+        ShownText(typed, BurstUnits::Characters),
     };
     for (int column = 0; column < cells.size(); ++column)
         gridEvents->setItem(row, column, new QTableWidgetItem(cells[column]));

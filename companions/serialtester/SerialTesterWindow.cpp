@@ -57,6 +57,8 @@ QTableWidget* table(const QStringList& headers, QWidget* parent) {
     auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
     grid->setHorizontalHeaderLabels(headers);
     grid->verticalHeader()->setVisible(false);
+    // Rows one line high, so that many show at once.
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->horizontalHeader()->setStretchLastSection(true);
