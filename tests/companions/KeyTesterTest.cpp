@@ -5,6 +5,7 @@
 #include "tests/support/GuiTest.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -99,6 +100,37 @@ private slots:
 
         QTRY_COMPARE(TTesterFixture::cellText(&window, u"gridBursts"_s, 0, colDefinition),
                      u"Matches Key 5, Level 1 \"Swapped\"."_s);
+    }
+
+    void aFileItCannotReadKeepsTheDefinitionLoaded_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("no definition") << QByteArray("just some text\n");
+        QTest::newRow("missing") << QByteArray();
+    }
+    void aFileItCannotReadKeepsTheDefinitionLoaded() {
+        QFETCH(QByteArray, content);
+        TTesterFixture f;
+        TKeyTesterWindow window;
+        showActive(window);
+        TTesterFixture::compareWith(&window, saveHiDefinition(f));
+        const QString bad = f.folder.filePath(u"bad.ckd"_s);
+        if (!content.isEmpty()) {
+            QFile file(bad);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+
+        TTesterFixture::compareWith(&window, bad);
+
+        QCOMPARE(MessageBox::shown().size(), std::size_t{1});
+        QCOMPARE(MessageBox::shown().front().title, window.windowTitle());
+        QVERIFY(MessageBox::shown().front().text.contains(u"bad.ckd"_s));
+        QVERIFY(TTesterFixture::control<QLabel>(&window, u"lblDefinition"_s)
+                    ->text()
+                    .startsWith(u"Comparing with pad.ckd"_s));
+        QTest::keyClicks(&window, u"x"_s);
+        QTRY_COMPARE(TTesterFixture::cellText(&window, u"gridBursts"_s, 0, colDefinition),
+                     u"Matches Key 1, Level 1."_s);
     }
 
     void saysPlainlyWhenItDoesNotHaveTheFocus() {
