@@ -46,7 +46,7 @@ check_document() {
     local heading=${line%% [0-9]*} page=${line##* }
     lines=$((lines + 1))
     contains "$(flat_text "$pdf" "$page" "$page")" "$heading" || fail "$1: the contents put '$heading' on page $page"
-  done < <(pdftotext -layout -f 1 -l 2 "$pdf" - | sed -n 's/^ *\(.*[^ ]\)   *\([0-9][0-9]*\)$/\1 \2/p')
+  done < <(pdftotext -layout -f 1 -l 2 "$pdf" - | tr -d '\f' | sed -n 's/^ *\(.*[^ ]\)   *\([0-9][0-9]*\)$/\1 \2/p')
   if grep -qx '\[contents\]' "$source" && [ "$lines" -eq 0 ]; then
     fail "$1 has no contents table"
   fi
