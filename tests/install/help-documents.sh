@@ -40,7 +40,7 @@ check_document() {
   embedded=$(pdfimages -list "$pdf" | tail -n +3 | awk '$3 == "image"' | wc -l)
   [ "$embedded" -ge "$pictures" ] || fail "$1 shows $embedded pictures, its Markdown $pictures"
 
-  # A contents line reads "Heading ... N"; page N must show that heading.
+  # A contents line reads "Heading ... N"; page N must show that heading. A form feed opens each page.
   local lines=0
   while IFS= read -r line; do
     local heading=${line%% [0-9]*} page=${line##* }
