@@ -35,6 +35,12 @@ install(FILES ${kw24_man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(KW24_BUILD_GUI)
   install(TARGETS keywright24 RUNTIME DESTINATION ${KW24_PROGRAM_FOLDER})
+  # Our own port picker and testers, started when the keypad's Windows tools are not there.
+  foreach(companion keywright24-portpicker keywright24-serialtester keywright24-keytester)
+    if(TARGET ${companion})
+      install(TARGETS ${companion} RUNTIME DESTINATION ${KW24_PROGRAM_FOLDER})
+    endif()
+  endforeach()
   install(FILES ${KW24_HELP_DOCUMENTS} DESTINATION ${KW24_PROGRAM_FOLDER}/Help)
 
   # The link is made relative, so the installed tree can be moved or packaged as it is.
