@@ -1,0 +1,10 @@
+#include "companions/keytester/KeyTesterWindow.h"
+#include "ui/main/Application.h"
+
+// The key tester: no arguments.
+int main(int argc, char* argv[]) {
+    TKeywright24Application application(argc, argv);
+    TKeyTesterWindow window;
+    window.show();
+    return QApplication::exec();
+}
