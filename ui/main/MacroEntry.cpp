@@ -1,3 +1,4 @@
+#include "model/KeyTable.h"
 #include "platform/KeyboardState.h"
 #include "ui/main/Application.h"
 #include "ui/main/KeyEventRelay.h"
@@ -14,7 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int DelayButtonTag = 111;
 constexpr int TabKeyCode = 15;
 
 // The modifier flag of each on-screen modifier button, by the button's tag.
@@ -110,7 +110,7 @@ void TfrmMain::RemoveData(int Index) {
 
 void TfrmMain::spdBtnEscClick(TOnScreenKey* Sender) {
     int value = Sender->Tag();
-    if (value == DelayButtonTag)
+    if (value == DelayKeyCode)
         value = CodeValue::DelayBit + tbDelayValue->value();
     AddData(value);
     Grid->setFocus(); // typing goes on in the macro

@@ -62,7 +62,7 @@ QTableWidgetItem* cell(const QString& text) {
 
 } // namespace
 
-TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
+TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , fKeypad(keypad) {
     setObjectName(u"frmPreview"_s);

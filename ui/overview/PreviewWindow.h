@@ -15,7 +15,7 @@ class TTimelineBar;
 class TfrmPreview final : public QWidget {
     Q_OBJECT
 public:
-    TfrmPreview(TKeypadClass& keypad, QWidget* parent);
+    TfrmPreview(const TKeypadClass& keypad, QWidget* parent);
 
     // Redraws from the selected macro now when shown, else when next shown.
     void Refresh();
@@ -26,7 +26,7 @@ protected:
 private:
     void Redraw();
 
-    TKeypadClass& fKeypad;
+    const TKeypadClass& fKeypad;
     QLabel* lblPreviewKey = nullptr;
     QLabel* lblPreviewBytes = nullptr;
     QLabel* lblTypedHeading = nullptr;
