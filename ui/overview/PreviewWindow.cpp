@@ -107,7 +107,15 @@ TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
 
 void TfrmPreview::Refresh() {
     fStale = true;
-    if (isVisible())
+    if (isVisible() && !fRedrawPosted) {
+        fRedrawPosted = true;
+        QMetaObject::invokeMethod(this, &TfrmPreview::RedrawIfStale, Qt::QueuedConnection);
+    }
+}
+
+void TfrmPreview::RedrawIfStale() {
+    fRedrawPosted = false;
+    if (fStale && isVisible())
         Redraw();
 }
 
@@ -158,4 +166,5 @@ void TfrmPreview::Redraw() {
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
             findings << QString::fromStdString(finding.text);
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));
+    emit Redrawn();
 }
