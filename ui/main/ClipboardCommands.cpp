@@ -86,8 +86,9 @@ void TfrmMain::CreateGridEditItems() {
 // Items that cannot act are disabled: nothing to undo or redo, no code in the selection, nothing on
 // the clipboard that could go in.
 void TfrmMain::UpdateGridEditItems() {
-    menuitemUndo->setEnabled(fEditHistory != nullptr && fEditHistory->canUndo());
-    menuitemRedo->setEnabled(fEditHistory != nullptr && fEditHistory->canRedo());
+    const QUndoStack* history = EditHistoryIfMade();
+    menuitemUndo->setEnabled(history != nullptr && history->canUndo());
+    menuitemRedo->setEnabled(history != nullptr && history->canRedo());
     const std::vector<int> cells = Grid->SelectedCells();
     const int length = Keypad.NumOfElements();
     const bool anyCode = std::ranges::any_of(cells, [length](int cell) { return cell < length; });

@@ -79,9 +79,9 @@ bool TfrmMain::InsertionDone(const TEditStart& edit, bool inserted, std::int32_t
     if ((Modifiers & ModifierFlag::CapsLock) == 0)
         Modifiers = 0;
     CopyDataToScreen(position);
-    if (!FinishEdit(edit, PlaceAt(position),
-                    fTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never))
-        ChangesPending(true); // a key that gives nothing still counts as a change
+    // A key that gives nothing still counts as a change.
+    FinishEdit(edit, PlaceAt(position), TDefinitionDocument::Unchanged::Counts,
+               fTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never);
     return true;
 }
 
@@ -104,8 +104,7 @@ void TfrmMain::RemoveData(int Index) {
         if (*cell >= 0 && *cell < MacroSlots)
             Keypad.RemoveKey(static_cast<std::uint8_t>(*cell));
     CopyDataToScreen(cursor); // the selection becomes the single cursor cell
-    if (!FinishEdit(edit, PlaceAt(cursor)))
-        ChangesPending(true); // also when nothing was removed
+    FinishEdit(edit, PlaceAt(cursor), TDefinitionDocument::Unchanged::Counts); // also when nothing was removed
 }
 
 void TfrmMain::spdBtnEscClick(TOnScreenKey* Sender) {

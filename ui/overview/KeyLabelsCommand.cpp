@@ -5,7 +5,7 @@
 #include "platform/Folders.h"
 #include "platform/ShellStart.h"
 #include "platform/UserSettings.h"
-#include "ui/main/Application.h"
+#include "ui/ErrorReport.h"
 #include "ui/overview/KeyLabelSizeDialog.h"
 #include "ui/overview/KeyLabelsPdf.h"
 

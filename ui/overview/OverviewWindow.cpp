@@ -120,7 +120,15 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
 
 void TfrmOverview::Refresh() {
     fStale = true;
-    if (isVisible())
+    if (isVisible() && !fRedrawPosted) {
+        fRedrawPosted = true;
+        QMetaObject::invokeMethod(this, &TfrmOverview::RedrawIfStale, Qt::QueuedConnection);
+    }
+}
+
+void TfrmOverview::RedrawIfStale() {
+    fRedrawPosted = false;
+    if (fStale && isVisible())
         Redraw();
 }
 
@@ -191,6 +199,7 @@ void TfrmOverview::Redraw() {
     for (const std::string& finding : totals.definitionFindings)
         checks << QString::fromStdString(finding);
     lblChecks->setText(checks.join(u'\n'));
+    emit Redrawn();
 }
 
 void TfrmOverview::RowActivated(int row) {

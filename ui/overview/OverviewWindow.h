@@ -15,7 +15,8 @@ class TfrmOverview final : public QWidget {
 public:
     TfrmOverview(TKeypadClass& keypad, QWidget* parent);
 
-    // Redraws from the definition now when shown, else when next shown.
+    // Redraws from the definition when shown, else when next shown. The redraw comes once the event at hand
+    // is handled, so that the several announcements of one change give one redraw.
     void Refresh();
 
     // Column numbers of gridOverview
@@ -23,12 +24,15 @@ public:
 
 signals:
     void KeySelected(int key, int level);
+    // After every redraw.
+    void Redrawn();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void Redraw();
+    void RedrawIfStale();
     void RowActivated(int row);
 
     TKeypadClass& fKeypad;
@@ -36,4 +40,5 @@ private:
     QLabel* lblTotals = nullptr;
     QLabel* lblChecks = nullptr;
     bool fStale = true;
+    bool fRedrawPosted = false;
 };

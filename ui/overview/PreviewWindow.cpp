@@ -117,7 +117,15 @@ TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
 
 void TfrmPreview::Refresh() {
     fStale = true;
-    if (isVisible())
+    if (isVisible() && !fRedrawPosted) {
+        fRedrawPosted = true;
+        QMetaObject::invokeMethod(this, &TfrmPreview::RedrawIfStale, Qt::QueuedConnection);
+    }
+}
+
+void TfrmPreview::RedrawIfStale() {
+    fRedrawPosted = false;
+    if (fStale && isVisible())
         Redraw();
 }
 
@@ -178,4 +186,5 @@ void TfrmPreview::Redraw() {
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
             findings << QString::fromStdString(WindowFindingText(finding));
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));
+    emit Redrawn();
 }

@@ -17,14 +17,20 @@ class TfrmPreview final : public QWidget {
 public:
     TfrmPreview(const TKeypadClass& keypad, QWidget* parent);
 
-    // Redraws from the selected macro now when shown, else when next shown.
+    // Redraws from the selected macro when shown, else when next shown. The redraw comes once the event at hand
+    // is handled, so that the several announcements of one change give one redraw.
     void Refresh();
+
+signals:
+    // After every redraw.
+    void Redrawn();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void Redraw();
+    void RedrawIfStale();
 
     const TKeypadClass& fKeypad;
     QLabel* lblPreviewKey = nullptr;
@@ -36,4 +42,5 @@ private:
     QLabel* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
     bool fStale = true;
+    bool fRedrawPosted = false;
 };
