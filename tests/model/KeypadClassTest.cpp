@@ -131,16 +131,24 @@ TEST(KeypadDefinition, AnyNumberOfToggleKeysIsAccepted) {
 // A key is clear only with nothing on it: each one thing set on either level makes it not clear.
 TEST(KeypadDefinition, KeyIsClearOnlyWithNothingOnIt) {
     const std::vector<std::pair<const char*, void (*)(TKeypadClass&)>> oneThing = {
-        {"code on level 2", [](TKeypadClass& k) {
+        {"code on level 2",
+         [](TKeypadClass& k) {
              k.SetLevel(1);
              fill(k, 'a', 1);
          }},
-        {"name on level 1", [](TKeypadClass& k) { k.SetMacroName("n"); }},
-        {"auto-repeat on level 2", [](TKeypadClass& k) {
+        {"name on level 1",
+         [](TKeypadClass& k) {
+             k.SetMacroName("n");
+         }},
+        {"auto-repeat on level 2",
+         [](TKeypadClass& k) {
              k.SetLevel(1);
              k.SetCanAutoRepeat(true);
          }},
-        {"shift key", [](TKeypadClass& k) { k.SetKeytype(ktShift); }},
+        {"shift key",
+         [](TKeypadClass& k) {
+             k.SetKeytype(ktShift);
+         }},
     };
     for (const auto& [what, set] : oneThing) {
         TKeypadClass keypad;

@@ -31,7 +31,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-
 // The on-screen keys' legends as words, by key code; the letter keys and F1 to F11 are their legends.
 QString onScreenKeyName(int tag, const QString& legend) {
     switch (tag) {

@@ -180,9 +180,8 @@ bool TDefinitionDocument::WriteRecoveryCopy() {
         fRecovery = std::make_unique<RecoveryCopy>(toFilesystemPath(fRecoveryFolder), instanceName());
     const QByteArray document = fPath.toUtf8();
     try {
-        fRecovery->Write(fDefinition,
-                         {document.toStdString(),
-                          std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now())});
+        fRecovery->Write(fDefinition, {document.toStdString(), std::chrono::floor<std::chrono::seconds>(
+                                                                   std::chrono::system_clock::now())});
         return true;
     } catch (const FileError&) {
         return false;

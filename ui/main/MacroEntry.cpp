@@ -104,7 +104,8 @@ void TfrmMain::RemoveData(int Index) {
         if (*cell >= 0 && *cell < MacroSlots)
             Keypad.RemoveKey(static_cast<std::uint8_t>(*cell));
     CopyDataToScreen(cursor); // the selection becomes the single cursor cell
-    FinishEdit(edit, PlaceAt(cursor), TDefinitionDocument::Unchanged::Counts); // also when nothing was removed
+    FinishEdit(edit, PlaceAt(cursor),
+               TDefinitionDocument::Unchanged::Counts); // also when nothing was removed
 }
 
 void TfrmMain::spdBtnEscClick(TOnScreenKey* Sender) {

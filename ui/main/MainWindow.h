@@ -141,7 +141,8 @@ public:
 signals:
     // After every redraw of the macro view: the selection, the view mode or the macro changed.
     void SelectionChanged();
-    // The macro view switched between text and hexadecimal.
+    // The codes are shown anew: the macro view switched between text and hexadecimal, or the
+    // computer's keyboard layout changed.
     void ViewModeChanged();
 
 protected:
@@ -432,5 +433,4 @@ private:
     QRadioButton* rbHexadecimal = nullptr;
 
     bool bShownOnce = false;
-
 };

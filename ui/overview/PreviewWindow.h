@@ -17,8 +17,8 @@ class TfrmPreview final : public QWidget {
 public:
     TfrmPreview(const TKeypadClass& keypad, QWidget* parent);
 
-    // Redraws from the selected macro when shown, else when next shown. The redraw comes once the event at hand
-    // is handled, so that the several announcements of one change give one redraw.
+    // Redraws from the selected macro when shown, else when next shown. The redraw comes once the event at
+    // hand is handled, so that the several announcements of one change give one redraw.
     void Refresh();
 
 signals:

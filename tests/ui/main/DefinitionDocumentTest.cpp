@@ -1,5 +1,6 @@
-#include "tests/support/GuiTest.h"
 #include "ui/main/DefinitionDocument.h"
+
+#include "tests/support/GuiTest.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -62,7 +62,8 @@ void TestOnScreenKeyboard::keysAreLaidOutLikeAKeyboard() {
     for (TOnScreenKey* key : keys) {
         const QString name = key->objectName();
         names.insert(name);
-        QVERIFY2(key->Tag() >= 0 && (key->Tag() < KeyCodeCount || (key->Tag() == DelayKeyCode && name == u"SpeedButton105"_s)),
+        QVERIFY2(key->Tag() >= 0 && (key->Tag() < KeyCodeCount ||
+                                     (key->Tag() == DelayKeyCode && name == u"SpeedButton105"_s)),
                  qPrintable(name));
         QVERIFY2(f.window.window->rect().contains(key->geometry()), qPrintable(name));
         // Only the keyboard moves the focus onto a key; a click leaves it in the grid.

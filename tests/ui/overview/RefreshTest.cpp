@@ -4,6 +4,7 @@
 #include "ui/overview/PreviewWindow.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <functional>
@@ -59,8 +60,8 @@ void TestRefresh::eachChangeRedrawsEachWindowOnce() {
          },
          0, 0},
         {"another key and level", [&b] { b.o.f.window->SelectKeyAndLevel(23, 1); }, 0, 1},
-        {"an undo that shows another key", [&b] { QTest::keyClick(b.grid(), Qt::Key_Z, Qt::ControlModifier); },
-         1, 1},
+        {"an undo that shows another key",
+         [&b] { QTest::keyClick(b.grid(), Qt::Key_Z, Qt::ControlModifier); }, 1, 1},
         {"a name typed", [&b] { QTest::keyClicks(b.o.control<QWidget>(u"EditName"_s), u"N"_s); }, 1, 1},
         {"the view in hex", [&b] { b.o.control<QAction>(u"menuitemViewKeysAsHex"_s)->trigger(); }, 1, 1},
         {"a new definition",
@@ -76,9 +77,11 @@ void TestRefresh::eachChangeRedrawsEachWindowOnce() {
         step.run();
         QCoreApplication::sendPostedEvents();
         QVERIFY2(overviewRedraws.size() == step.overview,
-                 qPrintable(u"%1: the overview redrew %2 times"_s.arg(step.action).arg(overviewRedraws.size())));
+                 qPrintable(u"%1: the overview redrew %2 times"_s.arg(QString::fromUtf8(step.action))
+                                .arg(overviewRedraws.size())));
         QVERIFY2(previewRedraws.size() == step.preview,
-                 qPrintable(u"%1: the preview redrew %2 times"_s.arg(step.action).arg(previewRedraws.size())));
+                 qPrintable(u"%1: the preview redrew %2 times"_s.arg(QString::fromUtf8(step.action))
+                                .arg(previewRedraws.size())));
     }
 }
 
