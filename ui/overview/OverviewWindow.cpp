@@ -2,6 +2,7 @@
 
 #include "resources/Pictures.h"
 #include "ui/ProgramFont.h"
+#include "ui/overview/DeferredRedraw.h"
 #include "ui/overview/OverviewRows.h"
 
 #include <QApplication>
@@ -75,6 +76,7 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , fKeypad(keypad) {
     setObjectName(u"frmOverview"_s);
+    fRedraw = new TDeferredRedraw(*this, [this] { Redraw(); });
     setWindowTitle(u"Keywright24 - Overview"_s);
     setFont(ProgramFont());
     resize(760, 560);
@@ -119,27 +121,15 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
 }
 
 void TfrmOverview::Refresh() {
-    fStale = true;
-    if (isVisible() && !fRedrawPosted) {
-        fRedrawPosted = true;
-        QMetaObject::invokeMethod(this, &TfrmOverview::RedrawIfStale, Qt::QueuedConnection);
-    }
-}
-
-void TfrmOverview::RedrawIfStale() {
-    fRedrawPosted = false;
-    if (fStale && isVisible())
-        Redraw();
+    fRedraw->Refresh();
 }
 
 void TfrmOverview::showEvent(QShowEvent* event) {
-    if (fStale)
-        Redraw();
+    fRedraw->Showing();
     QWidget::showEvent(event);
 }
 
 void TfrmOverview::Redraw() {
-    fStale = false;
     const Overview overview = MakeOverview(fKeypad);
     gridOverview->setSortingEnabled(false); // rows stay where they are while they are filled
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);

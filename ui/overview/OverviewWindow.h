@@ -4,6 +4,7 @@
 
 class QLabel;
 class QTableWidget;
+class TDeferredRedraw;
 class TKeypadClass;
 
 // The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
@@ -32,13 +33,11 @@ protected:
 
 private:
     void Redraw();
-    void RedrawIfStale();
     void RowActivated(int row);
 
     TKeypadClass& fKeypad;
     QTableWidget* gridOverview = nullptr;
     QLabel* lblTotals = nullptr;
     QLabel* lblChecks = nullptr;
-    bool fStale = true;
-    bool fRedrawPosted = false;
+    TDeferredRedraw* fRedraw = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "files/KeypadCheck.h"
 #include "model/KeyboardLayout.h"
 #include "ui/ProgramFont.h"
+#include "ui/overview/DeferredRedraw.h"
 #include "ui/overview/TimelineBar.h"
 
 #include <QHeaderView>
@@ -66,6 +67,7 @@ TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , fKeypad(keypad) {
     setObjectName(u"frmPreview"_s);
+    fRedraw = new TDeferredRedraw(*this, [this] { Redraw(); });
     setWindowTitle(u"Keywright24 - Preview"_s);
     setFont(ProgramFont());
     resize(560, 560);
@@ -116,27 +118,15 @@ TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
 }
 
 void TfrmPreview::Refresh() {
-    fStale = true;
-    if (isVisible() && !fRedrawPosted) {
-        fRedrawPosted = true;
-        QMetaObject::invokeMethod(this, &TfrmPreview::RedrawIfStale, Qt::QueuedConnection);
-    }
-}
-
-void TfrmPreview::RedrawIfStale() {
-    fRedrawPosted = false;
-    if (fStale && isVisible())
-        Redraw();
+    fRedraw->Refresh();
 }
 
 void TfrmPreview::showEvent(QShowEvent* event) {
-    if (fStale)
-        Redraw();
+    fRedraw->Showing();
     QWidget::showEvent(event);
 }
 
 void TfrmPreview::Redraw() {
-    fStale = false;
     const int key = fKeypad.Key();
     const int level = fKeypad.Level();
     const std::uint8_t prefix = fKeypad.CmdPrefix();

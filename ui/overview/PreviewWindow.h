@@ -6,6 +6,7 @@
 
 class QLabel;
 class QTableWidget;
+class TDeferredRedraw;
 class TKeypadClass;
 class TTimelineBar;
 
@@ -30,7 +31,6 @@ protected:
 
 private:
     void Redraw();
-    void RedrawIfStale();
 
     const TKeypadClass& fKeypad;
     QLabel* lblPreviewKey = nullptr;
@@ -41,6 +41,5 @@ private:
     QTableWidget* gridSteps = nullptr;
     QLabel* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
-    bool fStale = true;
-    bool fRedrawPosted = false;
+    TDeferredRedraw* fRedraw = nullptr;
 };
