@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 class QLabel;
 class QTableWidget;
+class QTableWidgetItem;
 class TDeferredRedraw;
 class TKeypadClass;
+struct OverviewRow;
 
 // The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
 // type, name, auto-repeat, the bytes it uses and its codes, the checker's findings on the rows they
@@ -33,6 +36,8 @@ protected:
 
 private:
     void Redraw();
+    void MakeRows();
+    void ShowRow(const std::array<QTableWidgetItem*, ColumnCount>& cells, const OverviewRow& entry);
     void RowActivated(int row);
 
     TKeypadClass& fKeypad;
