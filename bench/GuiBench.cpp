@@ -1,5 +1,7 @@
-// The main window's macro view on an offscreen application: redrawing it from the definition, and one
-// on-screen key click (AddData with the redraw it causes), driven through the real button.
+// The main window's macro view on an offscreen application: redrawing it from the definition, one
+// on-screen key click (AddData with the redraw it causes), driven through the real button, and one
+// character typed into the grid of a full definition, with and without the overview and the preview
+// open beside the window.
 #include "bench/FullDefinition.h"
 #include "platform/FileDialog.h"
 #include "platform/Folders.h"
@@ -7,6 +9,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +86,35 @@ void AddDataWithRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(AddDataWithRedraw);
+
+// One character typed into the grid of a full definition, with everything it causes handled before the
+// next: the redraw of the macro view, the step of the history and, with the View windows open, the
+// redraw of the overview (every key of the definition, with the checker) and of the preview.
+void TypedInsertion(benchmark::State& state, bool withViewWindows) {
+    BenchWindow bench;
+    TKeypadClass& keypad = bench.window->GetKeypad();
+    FillFullDefinition(keypad);
+    keypad.SetKey(0);
+    keypad.SetLevel(0);
+    bench.clearMacro();
+    if (withViewWindows)
+        for (const QString& command : {u"OverviewMenuItem"_s, u"PreviewMenuItem"_s}) {
+            bench.window->findChild<QAction*>(command)->trigger();
+            QCoreApplication::processEvents();
+        }
+    auto* grid = bench.window->findChild<QWidget*>(u"Grid"_s);
+    for (auto _ : state) {
+        if (keypad.CodeCount() >= MacroCapacityBytes) {
+            state.PauseTiming();
+            bench.clearMacro();
+            state.ResumeTiming();
+        }
+        QTest::keyClick(grid, Qt::Key_1);
+        QCoreApplication::processEvents(); // the redraws and repaints the key caused
+    }
+}
+BENCHMARK_CAPTURE(TypedInsertion, AloneInTheWindow, false);
+BENCHMARK_CAPTURE(TypedInsertion, WithOverviewAndPreview, true);
 
 } // namespace
 

@@ -5,7 +5,6 @@
 #include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"
-#include "files/SelectionKeeper.h"
 #include "model/TextEncoding.h"
 
 #include <algorithm>
@@ -30,20 +29,19 @@ std::array<std::string, KeyCount> keySectionNames(const IniFile& ini) {
     return names;
 }
 
-void writeKeySections(IniFile& ini, TKeypadClass& keypad) {
+void writeKeySections(IniFile& ini, const TKeypadClass& keypad) {
     using namespace DefinitionNames;
     const auto sectionNames = keySectionNames(ini);
-    const SelectionKeeper keeper(keypad);
-    for (std::uint8_t key = 0; key < KeyCount; ++key) {
+    for (std::size_t key = 0; key < KeyCount; ++key) {
         const std::string& section = sectionNames[key];
-        keypad.SetKey(key);
-        ini.WriteInteger(section, KeyType, keypad.Keytype());
-        for (std::uint8_t level = 0; level < LevelCount; ++level) {
+        const TKeyDataRec& record = keypad.keys[key];
+        ini.WriteInteger(section, KeyType, record.KeyType);
+        for (std::size_t level = 0; level < LevelCount; ++level) {
             const LevelKeys& keys = Levels[level];
-            keypad.SetLevel(level);
-            ini.WriteBool(section, keys.autoRepeat, keypad.CanAutoRepeat());
-            ini.WriteString(section, keys.codesWritten, keypad.MakeCodes());
-            ini.WriteString(section, keys.name, keypad.keys[key].Macro[level].Name);
+            const TMacroData& macro = record.Macro[level];
+            ini.WriteBool(section, keys.autoRepeat, macro.AutoRepeat);
+            ini.WriteString(section, keys.codesWritten, keypad.MakeCodes(macro));
+            ini.WriteString(section, keys.name, macro.Name);
         }
     }
 }
@@ -159,7 +157,7 @@ DefinitionReadResult ReadDefinitionFile(TKeypadClass& keypad, const fs::path& pa
     return DefinitionReadResult::Loaded;
 }
 
-void WriteDefinition(IniFile& ini, TKeypadClass& keypad) {
+void WriteDefinition(IniFile& ini, const TKeypadClass& keypad) {
     ini.PreferEncoding(keypad.TextEncoding());
     WriteParameters(ini, keypad);
     writeKeySections(ini, keypad);

@@ -50,7 +50,7 @@ void RequireDefinitionText(const IniFile& ini, const std::filesystem::path& path
 // that cannot be read throws FileError and leaves keypad as it was. Reading takes the text's encoding
 // into keypad; writing gives a text without one (new, or plain ASCII) the encoding of keypad.
 void ReadDefinition(TKeypadClass& keypad, const IniFile& ini);
-void WriteDefinition(IniFile& ini, TKeypadClass& keypad);
+void WriteDefinition(IniFile& ini, const TKeypadClass& keypad);
 
 // Writes keypad into the file, updating an existing file in place in its own encoding, and fills slots.
 // A new file takes the encoding of keypad, which then becomes the one written. The selection of keypad

@@ -4,7 +4,7 @@
 #include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "files/IniFile.h"
-#include "files/SelectionKeeper.h"
+#include "model/SelectionKeeper.h"
 
 #include <algorithm>
 #include <array>

@@ -74,9 +74,8 @@ void checkLevelKey(const TKeypadClass& keypad, int key, std::vector<DefinitionFi
 } // namespace
 
 std::vector<DefinitionFinding> CheckKeypad(const TKeypadClass& keypad) {
-    TKeypadClass saved = keypad; // the writer moves the selection
     IniFile ini;
-    WriteDefinition(ini, saved);
+    WriteDefinition(ini, keypad);
     std::vector<DefinitionFinding> findings = FindDefinitionProblems(ini);
     for (int key = 0; key < KeyCount; ++key) {
         checkLevelKey(keypad, key, findings);

@@ -86,7 +86,7 @@ fs::path lockPathOf(fs::path copy) {
 
 } // namespace
 
-std::string RecoveryText(TKeypadClass& keypad, const RecoveryInfo& info) {
+std::string RecoveryText(const TKeypadClass& keypad, const RecoveryInfo& info) {
     IniFile ini;
     const bool holdable = info.document.find_first_of("\r\n") == std::string::npos;
     ini.WriteString(Section, DocumentKey, holdable ? info.document : std::string());
@@ -114,7 +114,7 @@ RecoveryCopy::~RecoveryCopy() {
     Remove();
 }
 
-void RecoveryCopy::Write(TKeypadClass& keypad, const RecoveryInfo& info) {
+void RecoveryCopy::Write(const TKeypadClass& keypad, const RecoveryInfo& info) {
     const std::string text = RecoveryText(keypad, info);
     const fs::path path = fFolder / (nameForCopy(info.document) + "-" + fInstance + CopyExtension);
     if (path == fPath) {

@@ -25,7 +25,7 @@ struct RecoveryInfo {
 };
 
 // The text of a recovery copy of keypad (its selection is kept).
-std::string RecoveryText(TKeypadClass& keypad, const RecoveryInfo& info);
+std::string RecoveryText(const TKeypadClass& keypad, const RecoveryInfo& info);
 
 // Reads a recovery copy's text into keypad as ReadDefinition does. Throws FileError when the text is
 // no recovery copy (no recovery document and valid time) or its definition cannot
@@ -45,7 +45,7 @@ public:
 
     // Writes the copy of keypad durably (WriteFileAtomically), creating the folder when missing. A copy
     // for another document replaces the previous one. Throws FileError; the previous copy then stays.
-    void Write(TKeypadClass& keypad, const RecoveryInfo& info);
+    void Write(const TKeypadClass& keypad, const RecoveryInfo& info);
     // Removes the copy and its lock; nothing when there is none.
     void Remove() noexcept;
     // The copy's file; empty while there is none.

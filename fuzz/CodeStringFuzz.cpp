@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     keypad.SetCmdPrefix(prefix);
     keypad.SetKey(data[1] % KeyCount);
     keypad.SetLevel((data[1] >> 5) & 1);
-    const TMacroData& macro = keypad.keys[keypad.Key()].Macro[keypad.Level()];
+    const TMacroData& macro = keypad.SelectedMacro();
     if (build) {
         buildMacro(keypad, rest);
     } else {

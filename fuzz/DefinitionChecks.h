@@ -34,18 +34,5 @@ inline void CheckMacro(const TMacroData& macro) {
 // Whether two definitions hold the same key types, macros, names, auto-repeat flags and parameters:
 // everything a definition file carries.
 inline bool SameDefinition(const TKeypadClass& a, const TKeypadClass& b) {
-    for (std::size_t key = 0; key < KeyCount; ++key) {
-        if (a.keys[key].KeyType != b.keys[key].KeyType)
-            return false;
-        for (std::size_t level = 0; level < LevelCount; ++level) {
-            const TMacroData& x = a.keys[key].Macro[level];
-            const TMacroData& y = b.keys[key].Macro[level];
-            if (MacroCodes(x) != MacroCodes(y) || x.Name != y.Name || x.AutoRepeat != y.AutoRepeat)
-                return false;
-        }
-    }
-    return a.DownloadDelay() == b.DownloadDelay() && a.KeyRollOver() == b.KeyRollOver() &&
-           a.CharacterPacing() == b.CharacterPacing() && a.LEDBehavior() == b.LEDBehavior() &&
-           a.BaudRate() == b.BaudRate() && a.WordFormat() == b.WordFormat() &&
-           a.CmdPrefix() == b.CmdPrefix() && a.OpMode() == b.OpMode() && a.CdcSerialNo() == b.CdcSerialNo();
+    return a.keys == b.keys && a.Parameters() == b.Parameters();
 }

@@ -35,7 +35,7 @@ struct ByteReader {
 // Edits touch only the selected macro, so that is the one checked after every step.
 void checkInvariants(const TKeypadClass& keypad) {
     FUZZ_CHECK(keypad.Key() < KeyCount && keypad.Level() < LevelCount);
-    CheckMacro(keypad.keys[keypad.Key()].Macro[keypad.Level()]);
+    CheckMacro(keypad.SelectedMacro());
     FUZZ_CHECK(keypad.NumOfElements() <= 100);
     // The code string holds exactly two digits per keypad byte.
     FUZZ_CHECK(keypad.MakeCodes().size() == 2 * static_cast<std::size_t>(keypad.CodeCount()));

@@ -68,7 +68,7 @@ const LayoutTable* TKeypadClass::TypingLayout() const {
 
 std::string TKeypadClass::GetDisplayValue(std::int32_t index) const {
     const std::int32_t v = index >= 0 && index < MacroSlots
-                               ? selectedMacro().Values[static_cast<std::size_t>(index)]
+                               ? SelectedMacro().Values[static_cast<std::size_t>(index)]
                                : CodeValue::Empty;
     if (v < 0)
         return " ";

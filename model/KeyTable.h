@@ -12,6 +12,10 @@ struct TRecXlate {
 
 inline constexpr int KeyCodeCount = 111;
 
+// The tag of the on-screen delay button: no key code, it inserts a delay command.
+inline constexpr int DelayKeyCode = 111;
+static_assert(DelayKeyCode >= KeyCodeCount);
+
 // Indexed by key code 0 to 110: 1 to 83 are scan code set 1 make codes, the rest our own numbers.
 extern const std::array<TRecXlate, KeyCodeCount> KeyTable;
 

@@ -16,20 +16,21 @@ void ClearKeyData(TKeyDataRec& key) {
     }
 }
 
+bool KeyIsClear(const TKeyDataRec& key) {
+    static const TKeyDataRec clear = [] {
+        TKeyDataRec record;
+        ClearKeyData(record);
+        return record;
+    }();
+    return key == clear;
+}
+
 TKeypadClass& TKeypadClass::Initialize() {
     for (TKeyDataRec& key : keys)
         ClearKeyData(key);
     fKey = 0;
     fLevel = 0;
-    SetKeyRollOver(2);
-    SetLEDBehavior(ledNone);
-    SetCharacterPacing(2);
-    SetDownloadDelay(10);
-    SetBaudRate(3);
-    SetWordFormat(8);
-    SetOpMode(0);
-    SetCmdPrefix(64);
-    SetCdcSerialNo(1);
+    SetParameters({});
     fTextEncoding = FileEncoding::Undecided;
     return *this;
 }
@@ -46,7 +47,7 @@ void TKeypadClass::SetLevel(std::uint8_t value) {
 
 TKeypadClass::Extent TKeypadClass::measure() const {
     Extent extent;
-    for (const std::int32_t value : selectedMacro().Values) {
+    for (const std::int32_t value : SelectedMacro().Values) {
         if (value == CodeValue::Empty)
             break;
         ++extent.elements;
@@ -132,7 +133,7 @@ bool TKeypadClass::RemoveKey(std::uint8_t position) {
 
 std::int32_t TKeypadClass::ReadLastKey() const {
     const int count = NumOfElements();
-    return count == 0 ? 0 : selectedMacro().Values[static_cast<std::size_t>(count - 1)];
+    return count == 0 ? 0 : SelectedMacro().Values[static_cast<std::size_t>(count - 1)];
 }
 
 TSetModifierKeys TKeypadClass::GetModifierSet(std::uint8_t /*Index*/) const {
@@ -149,18 +150,18 @@ char* putHexByte(char* out, unsigned byte) {
 }
 } // namespace
 
-std::string TKeypadClass::MakeCodes() const {
+std::string TKeypadClass::MakeCodes(const TMacroData& macro) const {
     // At most three pairs for each of at most MacroSlots values.
     std::string text(6 * MacroSlots, '\0');
     char* out = text.data();
-    for (const std::int32_t value : selectedMacro().Values) {
+    for (const std::int32_t value : macro.Values) {
         if (value == CodeValue::Empty)
             break;
         // Only the low byte of a value fits its two digits; higher bits come only from characters
         // typed outside ASCII, and the file and image must stay well formed.
         const unsigned low = static_cast<unsigned>(value) & 0xFF;
         if (CodeValue::isCommand(value))
-            out = putHexByte(out, fCmdPrefix);
+            out = putHexByte(out, CmdPrefix());
         if (CodeValue::isDelay(value))
             out = putHexByte(out, 1);
         else if (CodeValue::isBeep(value))

@@ -67,15 +67,37 @@ struct TMacroData {
     TStorageFormat Format = sfDefault;
     bool AutoRepeat = false;
     std::string Name;
+
+    bool operator==(const TMacroData&) const = default;
 };
 
 struct TKeyDataRec {
     std::array<TMacroData, LevelCount> Macro;
     TKeyType KeyType = ktNormal;
+
+    bool operator==(const TKeyDataRec&) const = default;
 };
 
 // Makes key a normal key with two empty, unnamed macros without auto-repeat, as a new definition has.
 void ClearKeyData(TKeyDataRec& key);
+// Whether key is as ClearKeyData leaves it.
+bool KeyIsClear(const TKeyDataRec& key);
+
+// The keypad-wide parameters as one value, each the plain number the files carry; a new definition
+// has the values given here.
+struct TKeypadParameters {
+    std::int32_t DownloadDelay = 10;
+    std::uint8_t KeyRollOver = 2;
+    std::uint8_t CharacterPacing = 2;
+    TLEDBehavior LEDBehavior = ledNone;
+    std::uint8_t BaudRate = 3;
+    std::uint8_t WordFormat = 8;
+    std::uint8_t CmdPrefix = 64;
+    std::uint8_t OpMode = 0;
+    std::int32_t CdcSerialNo = 1;
+
+    bool operator==(const TKeypadParameters&) const = default;
+};
 
 struct LayoutTable;
 
@@ -106,14 +128,20 @@ public:
     std::uint8_t Level() const { return fLevel; }
     void SetLevel(std::uint8_t value);
 
+    // The selected macro and key, to read.
+    const TMacroData& SelectedMacro() const { return keys[fKey].Macro[fLevel]; }
+    const TKeyDataRec& SelectedKey() const { return keys[fKey]; }
+
     // The selected macro
     std::uint8_t NumOfElements() const;
     std::int32_t CodeCount() const;
     std::uint8_t PercentUsed() const;
-    std::string MakeCodes() const;
-    bool CanAutoRepeat() const { return selectedMacro().AutoRepeat; }
+    std::string MakeCodes() const { return MakeCodes(SelectedMacro()); }
+    // The code string of any macro, written with this definition's command prefix.
+    std::string MakeCodes(const TMacroData& macro) const;
+    bool CanAutoRepeat() const { return SelectedMacro().AutoRepeat; }
     void SetCanAutoRepeat(bool value) { selectedMacro().AutoRepeat = value; }
-    std::string GetMacroName() const { return selectedMacro().Name; }
+    std::string GetMacroName() const { return SelectedMacro().Name; }
     bool SetMacroName(const std::string& value);
 
     // The selected key
@@ -135,24 +163,26 @@ public:
     TSetModifierKeys GetModifierSet(std::uint8_t Index) const;
 
     // Keypad-wide parameters; setters store unchecked, the dialog and the file reader keep ranges.
-    std::uint8_t KeyRollOver() const { return fKeyRollOver; }
-    void SetKeyRollOver(std::uint8_t value) { fKeyRollOver = value; }
-    TLEDBehavior LEDBehavior() const { return fLEDBehavior; }
-    void SetLEDBehavior(TLEDBehavior value) { fLEDBehavior = value; }
-    std::uint8_t CharacterPacing() const { return fCharacterPacing; }
-    void SetCharacterPacing(std::uint8_t value) { fCharacterPacing = value; }
-    std::int32_t DownloadDelay() const { return fDownloadDelay; }
-    void SetDownloadDelay(std::int32_t value) { fDownloadDelay = value; }
-    std::uint8_t OpMode() const { return fOpMode; }
-    void SetOpMode(std::uint8_t value) { fOpMode = value; }
-    std::uint8_t CmdPrefix() const { return fCmdPrefix; }
-    void SetCmdPrefix(std::uint8_t value) { fCmdPrefix = value; }
-    std::uint8_t BaudRate() const { return fBaudRate; }
-    void SetBaudRate(std::uint8_t value) { fBaudRate = value; }
-    std::uint8_t WordFormat() const { return fWordFormat; }
-    void SetWordFormat(std::uint8_t value) { fWordFormat = value; }
-    std::int32_t CdcSerialNo() const { return fCdcSerialNo; }
-    void SetCdcSerialNo(std::int32_t value) { fCdcSerialNo = value; }
+    const TKeypadParameters& Parameters() const { return fParameters; }
+    void SetParameters(const TKeypadParameters& value) { fParameters = value; }
+    std::uint8_t KeyRollOver() const { return fParameters.KeyRollOver; }
+    void SetKeyRollOver(std::uint8_t value) { fParameters.KeyRollOver = value; }
+    TLEDBehavior LEDBehavior() const { return fParameters.LEDBehavior; }
+    void SetLEDBehavior(TLEDBehavior value) { fParameters.LEDBehavior = value; }
+    std::uint8_t CharacterPacing() const { return fParameters.CharacterPacing; }
+    void SetCharacterPacing(std::uint8_t value) { fParameters.CharacterPacing = value; }
+    std::int32_t DownloadDelay() const { return fParameters.DownloadDelay; }
+    void SetDownloadDelay(std::int32_t value) { fParameters.DownloadDelay = value; }
+    std::uint8_t OpMode() const { return fParameters.OpMode; }
+    void SetOpMode(std::uint8_t value) { fParameters.OpMode = value; }
+    std::uint8_t CmdPrefix() const { return fParameters.CmdPrefix; }
+    void SetCmdPrefix(std::uint8_t value) { fParameters.CmdPrefix = value; }
+    std::uint8_t BaudRate() const { return fParameters.BaudRate; }
+    void SetBaudRate(std::uint8_t value) { fParameters.BaudRate = value; }
+    std::uint8_t WordFormat() const { return fParameters.WordFormat; }
+    void SetWordFormat(std::uint8_t value) { fParameters.WordFormat = value; }
+    std::int32_t CdcSerialNo() const { return fParameters.CdcSerialNo; }
+    void SetCdcSerialNo(std::int32_t value) { fParameters.CdcSerialNo = value; }
 
     // The encoding of the file the definition was read from or last written to, in which a new file of
     // it is written; Undecided for a new definition and one whose files held plain ASCII only.
@@ -163,15 +193,7 @@ public:
     std::array<TKeyDataRec, KeyCount> keys;
     std::uint8_t fKey = 0;
     std::uint8_t fLevel = 0;
-    std::int32_t fDownloadDelay = 0;
-    std::uint8_t fKeyRollOver = 0;
-    std::uint8_t fCharacterPacing = 0;
-    TLEDBehavior fLEDBehavior = ledNone;
-    std::uint8_t fBaudRate = 0;
-    std::uint8_t fWordFormat = 0;
-    std::uint8_t fCmdPrefix = 0;
-    std::uint8_t fOpMode = 0;
-    std::int32_t fCdcSerialNo = 0;
+    TKeypadParameters fParameters;
     bool bViewInHex = false;
 
 private:
@@ -185,7 +207,6 @@ private:
     Extent measure() const;
 
     TMacroData& selectedMacro() { return keys[fKey].Macro[fLevel]; }
-    const TMacroData& selectedMacro() const { return keys[fKey].Macro[fLevel]; }
     // Opens a gap at position (already lowered to the macro's end of elements values) and stores
     // value there.
     void insertAt(std::int32_t& position, int elements, std::int32_t value);

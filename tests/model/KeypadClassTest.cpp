@@ -128,6 +128,43 @@ TEST(KeypadDefinition, AnyNumberOfToggleKeysIsAccepted) {
     }
 }
 
+// A key is clear only with nothing on it: each one thing set on either level makes it not clear.
+TEST(KeypadDefinition, KeyIsClearOnlyWithNothingOnIt) {
+    const std::vector<std::pair<const char*, void (*)(TKeypadClass&)>> oneThing = {
+        {"code on level 2",
+         [](TKeypadClass& k) {
+             k.SetLevel(1);
+             fill(k, 'a', 1);
+         }},
+        {"name on level 1",
+         [](TKeypadClass& k) {
+             k.SetMacroName("n");
+         }},
+        {"auto-repeat on level 2",
+         [](TKeypadClass& k) {
+             k.SetLevel(1);
+             k.SetCanAutoRepeat(true);
+         }},
+        {"shift key",
+         [](TKeypadClass& k) {
+             k.SetKeytype(ktShift);
+         }},
+    };
+    for (const auto& [what, set] : oneThing) {
+        TKeypadClass keypad;
+        keypad.SetKey(6);
+        EXPECT_TRUE(KeyIsClear(keypad.SelectedKey()));
+        set(keypad);
+        EXPECT_FALSE(KeyIsClear(keypad.SelectedKey())) << what;
+        EXPECT_TRUE(KeyIsClear(keypad.keys[5])) << what << " reached another key";
+    }
+    TKeypadClass keypad;
+    fill(keypad, 'a', 3);
+    for (int i = 0; i < 3; ++i)
+        keypad.RemoveKey(0);
+    EXPECT_TRUE(KeyIsClear(keypad.SelectedKey())) << "codes typed and removed again";
+}
+
 TEST(KeypadDefinition, ParameterSettersStoreUnchecked) {
     TKeypadClass keypad;
     keypad.SetKeyRollOver(200);

@@ -5,7 +5,9 @@
 #include "platform/MessageBox.h"
 #include "ui/main/MainWindow.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 #include <memory>
 #include <stdexcept>
@@ -24,10 +26,23 @@ public:
         if (createWindow)
             window = std::make_unique<TfrmMain>(arguments);
     }
+    // Fails the test when a window is still shown once the main window is gone: a window that
+    // outlives it would outlive the program's main window for a user too.
     ~TWindowFixture() {
         window.reset();
         Folders::setDocumentsForTests(std::nullopt);
         MessageBox::clearShown();
+        QStringList leftOpen;
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                leftOpen << (widget->objectName().isEmpty()
+                                 ? QString::fromUtf8(widget->metaObject()->className())
+                                 : widget->objectName());
+        if (!leftOpen.isEmpty())
+            QTest::qFail((QStringLiteral("windows left open: ") + leftOpen.join(QStringLiteral(", ")))
+                             .toUtf8()
+                             .constData(),
+                         __FILE__, __LINE__);
     }
     TWindowFixture(const TWindowFixture&) = delete;
     TWindowFixture& operator=(const TWindowFixture&) = delete;

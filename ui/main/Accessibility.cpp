@@ -2,7 +2,8 @@
 // descriptions of its controls, the keyboard order, arrow keys in the tool bar, the keypad and the
 // on-screen keyboard, the commands' shortcut keys, context menus from the keyboard, switching levels,
 // and F6 / Shift+F6 to leave the macro grid (where Tab types a Tab code) and come back to it.
-#include "files/SelectionKeeper.h"
+#include "model/KeyTable.h"
+#include "model/SelectionKeeper.h"
 #include "ui/main/ArrowKeyGroup.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/KeypadButton.h"
@@ -30,12 +31,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int DelayButtonTag = 111;
-
 // The on-screen keys' legends as words, by key code; the letter keys and F1 to F11 are their legends.
 QString onScreenKeyName(int tag, const QString& legend) {
     switch (tag) {
-    case DelayButtonTag: return u"Insert Delay"_s;
+    case DelayKeyCode: return u"Insert Delay"_s;
     case 1: return u"Escape"_s;
     case 41: return u"Grave accent and tilde"_s;
     case 2: return u"1 and exclamation mark"_s;
@@ -141,7 +140,7 @@ void TfrmMain::CreateKeyboardAccess() {
     QList<QAbstractButton*> keyboardKeys;
     QAbstractButton* delayButton = nullptr;
     for (TOnScreenKey* key : findChildren<TOnScreenKey*>(Qt::FindDirectChildrenOnly)) {
-        if (key->Tag() == DelayButtonTag)
+        if (key->Tag() == DelayKeyCode)
             delayButton = key;
         else
             keyboardKeys << key;

@@ -1,7 +1,5 @@
 #include "ui/main/Application.h"
 
-#include "platform/MessageBox.h"
-#include "platform/ProgramName.h"
 #include "ui/ReadableStyle.h"
 
 #include <QStyle>
@@ -28,18 +26,4 @@ bool TKeywright24Application::notify(QObject* receiver, QEvent* event) {
         ReportError(activeWindow(), u"An unexpected error occurred"_s);
     }
     return false;
-}
-
-void ShowError(QWidget* parent, const QString& text) {
-    MessageBox::error(parent, ProgramName, text);
-}
-
-void ReportError(QWidget* parent, const QString& text) {
-    ShowError(parent, ErrorReportText(text));
-}
-
-QString ErrorReportText(const QString& text) {
-    if (!text.isEmpty() && text.back() > u'.')
-        return text + u'.';
-    return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/ErrorReport.h"
 #include "ui/ProgramFont.h"
 
 #include <QApplication>
@@ -14,13 +15,3 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// The one way the program shows an error: an error box titled with the program's name and text as it is.
-void ShowError(QWidget* parent, const QString& text);
-
-// The top-level error report: ShowError with ErrorReportText of the error's text.
-void ReportError(QWidget* parent, const QString& text);
-
-// The report's text: text with a full stop added when its last character comes after "." in
-// character order.
-QString ErrorReportText(const QString& text);

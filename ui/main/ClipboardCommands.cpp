@@ -86,8 +86,9 @@ void TfrmMain::CreateGridEditItems() {
 // Items that cannot act are disabled: nothing to undo or redo, no code in the selection, nothing on
 // the clipboard that could go in.
 void TfrmMain::UpdateGridEditItems() {
-    menuitemUndo->setEnabled(fEditHistory != nullptr && fEditHistory->canUndo());
-    menuitemRedo->setEnabled(fEditHistory != nullptr && fEditHistory->canRedo());
+    const QUndoStack* history = EditHistoryIfMade();
+    menuitemUndo->setEnabled(history != nullptr && history->canUndo());
+    menuitemRedo->setEnabled(history != nullptr && history->canRedo());
     const std::vector<int> cells = Grid->SelectedCells();
     const int length = Keypad.NumOfElements();
     const bool anyCode = std::ranges::any_of(cells, [length](int cell) { return cell < length; });
@@ -100,7 +101,7 @@ void TfrmMain::UpdateGridEditItems() {
 
 bool TfrmMain::CopyCodes() {
     std::vector<std::int32_t> values;
-    const TMacroData& macro = Keypad.keys[Keypad.Key()].Macro[Keypad.Level()];
+    const TMacroData& macro = Keypad.SelectedMacro();
     const int length = Keypad.NumOfElements();
     for (const int cell : Grid->SelectedCells())
         if (cell < length)
@@ -191,7 +192,7 @@ bool TfrmMain::InsertPastedText(const QString& text) {
 
 void TfrmMain::CopyMacro() {
     QGuiApplication::clipboard()->setMimeData(
-        Clipboard::MacroData(Keypad.keys[Keypad.Key()].Macro[Keypad.Level()], Keypad.CmdPrefix()));
+        Clipboard::MacroData(Keypad.SelectedMacro(), Keypad.CmdPrefix()));
 }
 
 // Replaces the selected macro, its name and auto-repeat flag with the one on the clipboard.
@@ -224,10 +225,5 @@ void TfrmMain::UpdateKeyEditItems() {
         return;
     const QMimeData* data = clipboardData();
     PasteKeyMenuItem->setEnabled(data != nullptr && Clipboard::Key(*data).has_value());
-    const TKeyDataRec& key = Keypad.keys[Keypad.Key()];
-    const bool clear =
-        key.KeyType == ktNormal && std::ranges::all_of(key.Macro, [](const TMacroData& macro) {
-            return macro.Values[0] == CodeValue::Empty && macro.Name.empty() && !macro.AutoRepeat;
-        });
-    ClearKeyMenuItem->setEnabled(!clear);
+    ClearKeyMenuItem->setEnabled(!KeyIsClear(Keypad.SelectedKey()));
 }

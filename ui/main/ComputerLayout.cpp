@@ -57,7 +57,7 @@ void TfrmMain::CreateTypingSettings() {
     });
 
     Keypad.SetComputerLayout(FindLayout(ReadComputerLayout(UserFolder).toStdString()));
-    connect(this, &TfrmMain::DefinitionChanged, this, &TfrmMain::ShowLayoutLegends);
+    connect(fDocument.get(), &TDefinitionDocument::Changed, this, &TfrmMain::ShowLayoutLegends);
     ShowLayoutLegends();
 }
 
@@ -74,7 +74,7 @@ void TfrmMain::AskComputerLayout() {
     }
     ShowLayoutLegends();
     CopyDataToScreen(Grid->CursorIndex());
-    emit DefinitionChanged(); // the overview and preview show the macros anew; nothing is marked changed
+    emit ViewModeChanged(); // the overview shows the macros anew; nothing is marked changed
 }
 
 // The on-screen character keys show what they type on the computer's layout; US legends otherwise.

@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QUndoStack>
 #include <exception>
 #include <optional>
 
@@ -64,7 +63,7 @@ void TfrmMain::SetUpDocumentCommands() {
 // nothing was unsaved, the user saved, or the user chose not to save. Cancel, a cancelled Save As
 // dialog and a failed save stop the command, so no change is lost that the user wanted kept.
 bool TfrmMain::AskToSaveChanges(bool clearChangesOnNo) {
-    if (!bChangesPending)
+    if (!HasChangesPending())
         return true;
     switch (MessageBox::askYesNoCancel(this, ProgramName,
                                        u"Do you wish to save changes to your custom definition?"_s)) {
@@ -81,15 +80,12 @@ void TfrmMain::NewMenuItemClick() {
     if (!AskToSaveChanges(ClearChangesOnNo))
         return;
     Keypad.Initialize();
-    StartNewHistory();
+    fDocument->StartUntitled();
     ShowKeyTypesAndSelectFirstKey();
     CopyDataToScreen(Keypad.NumOfElements());
     ShowDocumentTitle(UntitledDocumentName);
-    SaveDialog.fileName = UntitledDocumentName;
-    DownloadFileName.clear();
     ColourKeypadPanel();
     ShowPortStatus();
-    emit DefinitionChanged();
 }
 
 void TfrmMain::OpenMenuItemClick() {
@@ -102,7 +98,7 @@ void TfrmMain::OpenMenuItemClick() {
         const std::optional<QString> failure = RunBusy([this, &chosen] {
             if (ReadDefinitionFile(Keypad, toFilesystemPath(chosen)) == DefinitionReadResult::Loaded)
                 ShowLoadedDefinition(chosen);
-            DownloadFileName = QuotedPath(DownloadImagePath(chosen));
+            fDocument->NameDownloadImageFor(chosen);
         });
         if (failure) {
             ReportError(this, *failure);
@@ -121,10 +117,11 @@ bool TfrmMain::SaveMenuItemClick() {
 }
 
 bool TfrmMain::SaveAsMenuItemClick() {
+    SaveDialog.fileName = CurrentDocumentPath();
     const QString chosen = FileDialog::getSaveFileName(this, SaveDialog);
     if (chosen.isEmpty())
         return false;
-    SaveDialog.fileName = chosen; // later Saves write here without asking
+    fDocument->SetPath(chosen); // later Saves write here without asking
     return SaveDefinitionAs(chosen);
 }
 
@@ -139,13 +136,12 @@ bool TfrmMain::SaveDefinitionAs(const QString& path) {
         ToggleShiftSlots slotKeys;
         written = WriteDefinitionFile(Keypad, toFilesystemPath(path), slotKeys);
         ShowDocumentTitle(path);
-        ChangesPending(false);
         WriteDownloadImage(Keypad, toFilesystemPath(imagePath), slotKeys,
                            toFilesystemPath(LoaderIniPath(ProgramFolder::path())));
-        DownloadFileName = QuotedPath(imagePath);
+        fDocument->Saved(path);
     });
     if (failure) {
-        ChangesPending(true); // only a save that completed is a state undo can come back to as saved
+        fDocument->MarkModified(); // only a save that completed is a state undo can come back to as saved
         ReportError(this, *failure);
         return false;
     }
@@ -164,5 +160,5 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::closeEvent(QCloseEvent* event) {
     event->setAccepted(FormCloseQuery());
     if (event->isAccepted())
-        RemoveRecoveryCopy(); // a normal end, also when the user chose not to save
+        fDocument->RemoveRecoveryCopy(); // a normal end, also when the user chose not to save
 }

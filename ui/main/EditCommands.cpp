@@ -1,34 +1,6 @@
 #include "ui/main/EditCommands.h"
 
-#include <algorithm>
-
 namespace {
-
-bool sameMacro(const TMacroData& a, const TMacroData& b) {
-    return a.Values == b.Values && a.Format == b.Format && a.AutoRepeat == b.AutoRepeat && a.Name == b.Name;
-}
-
-bool sameKey(const TKeyDataRec& a, const TKeyDataRec& b) {
-    return a.KeyType == b.KeyType && std::equal(a.Macro.begin(), a.Macro.end(), b.Macro.begin(), sameMacro);
-}
-
-TParameterSet parametersOf(const TKeypadClass& keypad) {
-    return {keypad.DownloadDelay(), keypad.KeyRollOver(), keypad.CharacterPacing(),
-            keypad.LEDBehavior(),   keypad.BaudRate(),    keypad.WordFormat(),
-            keypad.CmdPrefix(),     keypad.OpMode(),      keypad.CdcSerialNo()};
-}
-
-void putParameters(TKeypadClass& keypad, const TParameterSet& parameters) {
-    keypad.SetDownloadDelay(parameters.downloadDelay);
-    keypad.SetKeyRollOver(parameters.keyRollOver);
-    keypad.SetCharacterPacing(parameters.characterPacing);
-    keypad.SetLEDBehavior(parameters.ledBehavior);
-    keypad.SetBaudRate(parameters.baudRate);
-    keypad.SetWordFormat(parameters.wordFormat);
-    keypad.SetCmdPrefix(parameters.cmdPrefix);
-    keypad.SetOpMode(parameters.opMode);
-    keypad.SetCdcSerialNo(parameters.cdcSerialNo);
-}
 
 const TKeyDataRec& keyOf(const TKeypadClass& keypad, int key) {
     return keypad.keys[static_cast<std::size_t>(key)];
@@ -51,7 +23,7 @@ TDefinitionSnapshot TDefinitionSnapshot::OfKeys(const TKeypadClass& keypad, std:
 
 TDefinitionSnapshot TDefinitionSnapshot::OfParameters(const TKeypadClass& keypad) {
     TDefinitionSnapshot snapshot;
-    snapshot.fParameters = parametersOf(keypad);
+    snapshot.fParameters = keypad.Parameters();
     return snapshot;
 }
 
@@ -62,7 +34,7 @@ TDefinitionSnapshot TDefinitionSnapshot::Retaken(const TKeypadClass& keypad) con
     for (KeyPart& part : snapshot.fKeys)
         part.data = keyOf(keypad, part.key);
     if (snapshot.fParameters)
-        snapshot.fParameters = parametersOf(keypad);
+        snapshot.fParameters = keypad.Parameters();
     return snapshot;
 }
 
@@ -73,18 +45,11 @@ void TDefinitionSnapshot::PutInto(TKeypadClass& keypad) const {
     for (const KeyPart& part : fKeys)
         keypad.keys[static_cast<std::size_t>(part.key)] = part.data;
     if (fParameters)
-        putParameters(keypad, *fParameters);
+        keypad.SetParameters(*fParameters);
 }
 
 bool TDefinitionSnapshot::SameContent(const TDefinitionSnapshot& other) const {
-    const auto sameMacroPart = [](const MacroPart& a, const MacroPart& b) {
-        return a.key == b.key && a.level == b.level && sameMacro(a.data, b.data);
-    };
-    const auto sameKeyPart = [](const KeyPart& a, const KeyPart& b) {
-        return a.key == b.key && sameKey(a.data, b.data);
-    };
-    return std::ranges::equal(fMacros, other.fMacros, sameMacroPart) &&
-           std::ranges::equal(fKeys, other.fKeys, sameKeyPart) && fParameters == other.fParameters;
+    return fMacros == other.fMacros && fKeys == other.fKeys && fParameters == other.fParameters;
 }
 
 std::vector<int> TDefinitionSnapshot::Keys() const {

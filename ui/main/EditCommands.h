@@ -7,21 +7,6 @@
 #include <optional>
 #include <vector>
 
-// The keypad-wide parameters, as the properties dialog applies them.
-struct TParameterSet {
-    std::int32_t downloadDelay = 0;
-    std::uint8_t keyRollOver = 0;
-    std::uint8_t characterPacing = 0;
-    TLEDBehavior ledBehavior = ledNone;
-    std::uint8_t baudRate = 0;
-    std::uint8_t wordFormat = 0;
-    std::uint8_t cmdPrefix = 0;
-    std::uint8_t opMode = 0;
-    std::int32_t cdcSerialNo = 0;
-
-    bool operator==(const TParameterSet&) const = default;
-};
-
 // A copy of the parts of a definition that an edit touches: whole macros, whole keys (both levels
 // and the key type) or the keypad-wide parameters. A macro is at most 256 values, so copies are
 // cheap and give back exactly what was there.
@@ -44,14 +29,18 @@ private:
         int key;
         int level;
         TMacroData data;
+
+        bool operator==(const MacroPart&) const = default;
     };
     struct KeyPart {
         int key;
         TKeyDataRec data;
+
+        bool operator==(const KeyPart&) const = default;
     };
     std::vector<MacroPart> fMacros;
     std::vector<KeyPart> fKeys;
-    std::optional<TParameterSet> fParameters;
+    std::optional<TKeypadParameters> fParameters;
 };
 
 // Where an edit happened: the key and level it changed and the cursor cell to show; cursor -1 is

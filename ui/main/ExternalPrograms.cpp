@@ -52,8 +52,10 @@ void TfrmMain::CreateParametersDialog() {
     });
     connect(frmParameters, &TfrmParameters::changesApplied, this, [this] {
         // Apply counts as a change also when no value changed.
-        if (!fParametersBeforeApply || !FinishEdit(*fParametersBeforeApply, std::nullopt))
-            ChangesPending(true);
+        if (fParametersBeforeApply)
+            FinishEdit(*fParametersBeforeApply, std::nullopt, TDefinitionDocument::Unchanged::Counts);
+        else
+            fDocument->MarkChangedOutsideHistory();
         fParametersBeforeApply.reset();
     });
 }
@@ -65,17 +67,17 @@ void TfrmMain::ToolBtnParametersClick() {
 }
 
 void TfrmMain::ToolBtnDownloadClick() {
-    if (bChangesPending) {
+    if (HasChangesPending()) {
         ShowError(this, u"You must save your file before downloading it to the keypad."_s);
         return;
     }
-    if (DownloadFileName.isEmpty()) {
+    if (GetDownloadFileName().isEmpty()) {
         ShowError(this, u"Please open a Keypad .CKD file before attempting to download."_s);
         return;
     }
     // The image itself is not looked for: the loader gets the quoted path as it is.
     const ExternalProgram loader = FindExternalProgram(u"Uplinker.exe"_s);
-    if (!ShellStart::startProgram(loader, imageParameter(loader, DownloadFileName)))
+    if (!ShellStart::startProgram(loader, imageParameter(loader, GetDownloadFileName())))
         ShowError(this,
                   u"Could not find \"Uplinker.exe\" loader program.  Make sure it is located in the same "
                   u"directory as this application."_s);

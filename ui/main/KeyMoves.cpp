@@ -11,7 +11,7 @@
 // key-type menu's items act on the key it was opened for, which its right-button press selected.
 
 void TfrmMain::CopyKey() {
-    QGuiApplication::clipboard()->setMimeData(Clipboard::KeyData(Keypad.keys[Keypad.Key()]));
+    QGuiApplication::clipboard()->setMimeData(Clipboard::KeyData(Keypad.SelectedKey()));
 }
 
 void TfrmMain::PasteKey() {

@@ -1,3 +1,4 @@
+#include "model/KeyTable.h"
 #include "platform/KeyboardState.h"
 #include "ui/main/Application.h"
 #include "ui/main/KeyEventRelay.h"
@@ -14,7 +15,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr int DelayButtonTag = 111;
 constexpr int TabKeyCode = 15;
 
 // The modifier flag of each on-screen modifier button, by the button's tag.
@@ -79,9 +79,9 @@ bool TfrmMain::InsertionDone(const TEditStart& edit, bool inserted, std::int32_t
     if ((Modifiers & ModifierFlag::CapsLock) == 0)
         Modifiers = 0;
     CopyDataToScreen(position);
-    if (!FinishEdit(edit, PlaceAt(position),
-                    fTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never))
-        ChangesPending(true); // a key that gives nothing still counts as a change
+    // A key that gives nothing still counts as a change.
+    FinishEdit(edit, PlaceAt(position), TDefinitionDocument::Unchanged::Counts,
+               fTyping ? TDefinitionEdit::Merge::Typing : TDefinitionEdit::Merge::Never);
     return true;
 }
 
@@ -104,13 +104,13 @@ void TfrmMain::RemoveData(int Index) {
         if (*cell >= 0 && *cell < MacroSlots)
             Keypad.RemoveKey(static_cast<std::uint8_t>(*cell));
     CopyDataToScreen(cursor); // the selection becomes the single cursor cell
-    if (!FinishEdit(edit, PlaceAt(cursor)))
-        ChangesPending(true); // also when nothing was removed
+    FinishEdit(edit, PlaceAt(cursor),
+               TDefinitionDocument::Unchanged::Counts); // also when nothing was removed
 }
 
 void TfrmMain::spdBtnEscClick(TOnScreenKey* Sender) {
     int value = Sender->Tag();
-    if (value == DelayButtonTag)
+    if (value == DelayKeyCode)
         value = CodeValue::DelayBit + tbDelayValue->value();
     AddData(value);
     Grid->setFocus(); // typing goes on in the macro

@@ -130,6 +130,6 @@ void TfrmMain::StoreMacroName() {
     const TEditStart edit = BeginMacroEdit();
     Keypad.SetMacroName(EditName->text().toStdString());
     // Every key release marks a change, also one that leaves the name as it was.
-    if (!FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionEdit::Merge::Name, fNameEditSession))
-        ChangesPending(true);
+    FinishEdit(edit, PlaceAt(Grid->CursorIndex()), TDefinitionDocument::Unchanged::Counts,
+               TDefinitionEdit::Merge::Name, fNameEditSession);
 }

@@ -113,9 +113,11 @@ void TfrmMain::GridMouseDown(const QPoint& globalPosition) {
 void TfrmMain::menuitemViewKeysAsTextClick() {
     Keypad.bViewInHex = false;
     CopyDataToScreen(Keypad.NumOfElements());
+    emit ViewModeChanged();
 }
 
 void TfrmMain::menuitemViewKeysAsHexClick() {
     Keypad.bViewInHex = true;
     CopyDataToScreen(Keypad.NumOfElements());
+    emit ViewModeChanged();
 }

@@ -3,9 +3,9 @@
 #include "model/KeyEntryState.h"
 #include "model/KeypadClass.h"
 #include "platform/FileDialog.h"
+#include "ui/main/DefinitionDocument.h"
 #include "ui/main/EditCommands.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -27,7 +27,6 @@ class QProgressBar;
 class QRadioButton;
 class QSlider;
 class QTabWidget;
-class QTimer;
 class QToolButton;
 class TfrmOverview;
 class QUndoStack;
@@ -36,12 +35,11 @@ class TfrmPreview;
 class TKeypadButton;
 class TMacroGrid;
 class TOnScreenKey;
-class RecoveryCopy;
 struct LeftRecovery;
 
 // The main window: the keypad picture with its two level tabs, the macro view of the selected key and
 // level, and the commands around them. One class; its code is split into files by concern:
-//   MainWindowCreate.cpp  creation, program-wide state (unsaved changes, title), showing
+//   MainWindowCreate.cpp  creation, the title and the Save button following the document, showing
 //   ToolBar.cpp           the toolbar
 //   KeypadPanel.cpp       the keypad picture, key types and level tabs
 //   MacroHeader.cpp       the macro header with name and auto-repeat
@@ -56,9 +54,11 @@ struct LeftRecovery;
 //   ManualEntry.cpp       the manual entry box for raw bytes
 //   MacroCommands.cpp     the grid menu's LED commands and erasing a macro
 //   Accessibility.cpp     accessible names, the keyboard order and the keys that stand in for the mouse
-//   Recovery.cpp          the recovery copy of unsaved changes, and restoring one at start-up
+//   Recovery.cpp          restoring the recovery copy of unsaved changes at start-up
 //   ViewMenu.cpp          the View button: overview, preview and printed key labels
-//   EditHistory.cpp       undo and redo: every edit recorded as a step, the unsaved mark following it
+//   EditHistory.cpp       undo and redo: every edit recorded as a step and shown where it happened
+// The open document (definition, editing history, unsaved changes, paths, recovery copy) is a
+// TDefinitionDocument of its own; the window shows what it announces.
 //   ClipboardCommands.cpp cut, copy and paste of codes, macros and keys; the menus' edit items
 //   KeyMoves.cpp          copying, clearing and dragging whole keys
 class TfrmMain final : public QWidget, public IKeyEntryState {
@@ -71,24 +71,22 @@ public:
     // Removes the recovery copy, as at every normal end.
     ~TfrmMain() override;
 
+    // The open document, living as long as the window.
+    TDefinitionDocument& GetDocument() const { return *fDocument; }
     // The one keypad definition, living as long as the window; other windows read and change it.
     TKeypadClass& GetKeypad() { return Keypad; }
     // documents folder + Brimlow + Keywright24
     const QString& GetUserFolder() const { return UserFolder; }
-    bool HasChangesPending() const { return bChangesPending; }
+    bool HasChangesPending() const { return fDocument->IsModified(); }
     // The file the definition belongs to; the bare name "untitled.ckd" until it is loaded or saved.
-    const QString& CurrentDocumentPath() const { return SaveDialog.fileName; }
+    const QString& CurrentDocumentPath() const { return fDocument->Path(); }
 
-    // Sets the unsaved-changes state: the Save button is enabled exactly while it is set, and setting
-    // it ends the title with one "*". Clearing it leaves the title to the caller. Every change of the
-    // definition comes through here: setting it (again) schedules the recovery copy a moment later,
-    // clearing it removes the copy. Cleared, the present state is the saved one that undo and redo
-    // can come back to.
-    void ChangesPending(bool Value);
-    // Marks a definition that differs from its file without a step of the editing history (restored
-    // changes, a file mended while reading): it stays unsaved whatever is undone or redone, until a
-    // save succeeds.
-    void MarkUnsavedOutsideHistory();
+    // Sets the unsaved-changes state through the document. Set: the definition was changed without a
+    // step of the editing history, so it stays unsaved until a save, whatever is undone or redone.
+    // Cleared: the present state is the saved one. The Save button and the title's "*" follow.
+    void ChangesPending(bool Value) {
+        Value ? fDocument->MarkChangedOutsideHistory() : fDocument->MarkSaved();
+    }
     // Shows the type of the key selected in Keypad as the picture of the given key button.
     void CopyKeyParametersToScreen(QToolButton* Sender);
     // Redraws the macro view from Keypad and makes cell GridIndex the cursor.
@@ -111,7 +109,7 @@ public:
     // Creates the keypad properties dialog, hidden, for the Properties command to show again and again.
     void CreateParametersDialog();
     // The quoted path of the download image that Download hands to the loader; empty when none is known.
-    const QString& GetDownloadFileName() const { return DownloadFileName; }
+    const QString& GetDownloadFileName() const { return fDocument->DownloadFileName(); }
 
     // Recovery.cpp: at start-up, when a program before this one ended with unsaved changes and left
     // their recovery copy, asks whether to restore them; Restore opens them as their document with
@@ -124,9 +122,9 @@ public:
     bool IsPcCapsLockOn() const override;
 
     // EditHistory.cpp: the editing history, made on the first edit; null before.
-    QUndoStack* EditHistoryIfMade() const { return fEditHistory; }
-    void UndoEdit();
-    void RedoEdit();
+    QUndoStack* EditHistoryIfMade() const { return fDocument->HistoryIfMade(); }
+    void UndoEdit() { fDocument->Undo(); }
+    void RedoEdit() { fDocument->Redo(); }
 
     // ClipboardCommands.cpp: the grid's selected codes (the cursor cell without a range) and the
     // selected macro through the system clipboard. Copying reports whether there was a code to copy.
@@ -141,10 +139,11 @@ public:
     void SelectKeyAndLevel(int key, int level);
 
 signals:
-    // After every change of the definition (ChangesPending), and after it was loaded, reset or saved.
-    void DefinitionChanged();
     // After every redraw of the macro view: the selection, the view mode or the macro changed.
     void SelectionChanged();
+    // The codes are shown anew: the macro view switched between text and hexadecimal, or the
+    // computer's keyboard layout changed.
+    void ViewModeChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -157,8 +156,10 @@ private:
     void FormCreate(const QStringList& arguments);
     void LoadStartupFile(const QString& path);
     void ShowUntitled();
-    // The title: the program's name and the file name of documentPath.
+    // The title: the program's name and the file name of documentPath, with "*" while modified.
     void ShowDocumentTitle(const QString& documentPath);
+    // The title's "*" and the Save button for the document's modified state.
+    void ShowUnsavedState(bool unsaved);
     void FormShow();
     void ApplyWindowColours();
 
@@ -209,9 +210,6 @@ private:
     bool AskToSaveChanges(bool clearChangesOnNo);
 
     // Recovery.cpp
-    void ScheduleRecoveryCopy();
-    bool WriteRecoveryCopy();
-    void RemoveRecoveryCopy();
     void RestoreRecovery(LeftRecovery& left, const QString& document);
 
     // ExternalPrograms.cpp
@@ -228,8 +226,7 @@ private:
     void UserManualClick();
     void AboutMenuItemClick();
 
-    // Document state and the windows the commands open
-    QString DownloadFileName;
+    // The windows the commands open
     TfrmParameters* frmParameters = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* GettingStarted = nullptr;
@@ -309,18 +306,16 @@ private:
     TfrmPreview* frmPreview = nullptr;
 
     // EditHistory.cpp
-    QUndoStack* EditHistory();
     TEditPlace PlaceAt(int cursor) const;
     TEditStart BeginMacroEdit() const;
     TEditStart BeginKeyEdit(std::initializer_list<int> keys, int shownKey) const;
-    // Records the edit made since start as one step, when it changed anything.
+    // Records the edit made since start as one step of the document's history (RecordEdit).
     bool FinishEdit(const TEditStart& start, std::optional<TEditPlace> placeAfter,
-                    TDefinitionEdit::Merge merge = TDefinitionEdit::Merge::Never, int session = 0);
+                    TDefinitionDocument::Unchanged unchanged = TDefinitionDocument::Unchanged::Ignored,
+                    TDefinitionEdit::Merge merge = TDefinitionEdit::Merge::Never, int session = 0) {
+        return fDocument->RecordEdit(start, placeAfter, unchanged, merge, session);
+    }
     void ShowEditPlace(const std::optional<TEditPlace>& place);
-    void ShowCleanState(bool clean);
-    // The title's "*", the Save button and the recovery copy for the given unsaved state.
-    void ShowUnsavedState(bool unsaved);
-    void StartNewHistory();
     void RefreshKeyPictures();
     bool GridEditShortcut(const QKeyEvent& event);
 
@@ -342,8 +337,9 @@ private:
     // The keypad definition and the program's folders.
     TKeypadClass Keypad;
     QString UserFolder;
-    bool bChangesPending = false;
-    // The file dialogs' settings; SaveDialog.fileName is the current document path.
+    // The open document: Keypad with its history, unsaved state, paths and recovery copy.
+    std::unique_ptr<TDefinitionDocument> fDocument;
+    // The file dialogs' settings; SaveDialog opens with the current document path.
     FileDialogOptions OpenDialog;
     FileDialogOptions SaveDialog;
     FileDialogOptions OpenKeyCapsDialog;
@@ -405,7 +401,6 @@ private:
     QAction* ClearKeyMenuItem = nullptr;
 
     // EditHistory.cpp
-    QUndoStack* fEditHistory = nullptr;
     bool fTyping = false;     // characters typed in the grid are going in
     int fNameEditSession = 0; // counts the times the name field got the focus
     std::optional<TEditStart> fParametersBeforeApply;
@@ -438,9 +433,4 @@ private:
     QRadioButton* rbHexadecimal = nullptr;
 
     bool bShownOnce = false;
-
-    // Recovery.cpp: made with the first unsaved change.
-    std::unique_ptr<RecoveryCopy> Recovery;
-    QTimer* RecoveryTimer = nullptr;
-    QElapsedTimer RecoveryWaiting; // since the oldest change the copy does not hold yet
 };

@@ -1,6 +1,5 @@
 #include "files/DefinitionFile.h"
 #include "files/FileError.h"
-#include "files/RecoveryFile.h" // the recovery copy goes with the window also when its creation fails
 #include "platform/Folders.h"
 #include "platform/ProgramName.h"
 #include "platform/UserSettings.h"
@@ -36,6 +35,8 @@ TfrmMain::TfrmMain(const QStringList& arguments, QWidget* parent)
     FormCreate(arguments);
 }
 
+TfrmMain::~TfrmMain() = default;
+
 void TfrmMain::FormCreate(const QStringList& arguments) {
     UserFolder = MakeUserFolder();
     const QString macroFiles = MacroFilesFolder(UserFolder);
@@ -44,8 +45,8 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     Folders::ensureExists(keycapLabels);
     OpenDialog.folder = macroFiles;
     SaveDialog.folder = macroFiles;
-    SaveDialog.fileName = UntitledDocumentName;
     OpenKeyCapsDialog.folder = keycapLabels;
+    fDocument = std::make_unique<TDefinitionDocument>(Keypad, RecoveryFolder(UserFolder));
 
     CreateToolBar();
     CreateKeypadPanel();
@@ -56,6 +57,9 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     Keypad.SetKeyEntryState(this);
     CreateKeyboardAccess();
     CopyDataToScreen(0);
+    connect(fDocument.get(), &TDefinitionDocument::ModifiedChanged, this, &TfrmMain::ShowUnsavedState);
+    connect(fDocument.get(), &TDefinitionDocument::PlaceToShow, this, &TfrmMain::ShowEditPlace);
+    ShowUnsavedState(fDocument->IsModified());
 
     if (!arguments.isEmpty())
         LoadStartupFile(arguments.constFirst());
@@ -86,7 +90,8 @@ void TfrmMain::ShowUntitled() {
 }
 
 void TfrmMain::ShowDocumentTitle(const QString& documentPath) {
-    setWindowTitle(ProgramName + u" - "_s + QFileInfo(documentPath).fileName());
+    setWindowTitle(ProgramName + u" - "_s + QFileInfo(documentPath).fileName() +
+                   (HasChangesPending() ? u"*"_s : QString()));
 }
 
 void TfrmMain::ShowKeyTypesAndSelectFirstKey() {
@@ -104,37 +109,21 @@ void TfrmMain::ShowKeyTypesAndSelectFirstKey() {
 }
 
 void TfrmMain::ShowLoadedDefinition(const QString& path) {
+    fDocument->Loaded(path);
     ShowDocumentTitle(path);
     ShowKeyTypesAndSelectFirstKey();
     ColourKeypadPanel();
     CopyDataToScreen(Keypad.NumOfElements());
-    StartNewHistory();
-    ChangesPending(false);
-    SaveDialog.fileName = path;
 }
 
-void TfrmMain::ChangesPending(bool Value) {
-    if (!Value && fEditHistory != nullptr)
-        fEditHistory->setClean(); // the present state is the saved one that undo can come back to
-    ShowUnsavedState(Value);
-}
-
-// No step of the history holds the saved state any more, so no undo or redo clears the mark.
-void TfrmMain::MarkUnsavedOutsideHistory() {
-    EditHistory()->resetClean();
-    ShowUnsavedState(true);
-}
-
+// Save is enabled exactly while the document is modified, and the title ends in one "*" then.
 void TfrmMain::ShowUnsavedState(bool unsaved) {
-    bChangesPending = unsaved;
     ToolBtnSave->setEnabled(unsaved);
-    if (unsaved && !windowTitle().endsWith(u'*'))
-        setWindowTitle(windowTitle() + u'*');
-    if (unsaved)
-        ScheduleRecoveryCopy();
-    else
-        RemoveRecoveryCopy();
-    emit DefinitionChanged();
+    const QString title = windowTitle();
+    if (unsaved && !title.endsWith(u'*'))
+        setWindowTitle(title + u'*');
+    else if (!unsaved && title.endsWith(u'*'))
+        setWindowTitle(title.chopped(1));
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

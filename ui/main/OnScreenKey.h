@@ -15,7 +15,7 @@ public:
 
     TOnScreenKey(int tag, const QString& legend, Colour colour, Symbol symbol, QWidget* parent);
 
-    // The key code the key enters (111 for the delay button).
+    // The key code the key enters (DelayKeyCode for the delay button).
     int Tag() const { return fTag; }
     const QString& Legend() const { return fLegend; }
     void SetLegend(const QString& legend) {

@@ -1,3 +1,4 @@
+#include "model/KeyTable.h"
 #include "ui/ControlPlacement.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OnScreenKey.h"
@@ -39,7 +40,7 @@ constexpr const char16_t* CtrlHint = u"Use Ctrl+Key to enter ASCII control codes
 
 // clang-format off
 constexpr std::array<OnScreenKeyRow, 86> OnScreenKeys = {{
-    {u"SpeedButton105", 111, 512, 285, 29, 27, u"Insert\nDelay", Y, Kind::Key, Symbol::None, u"3 byte Delay command"},
+    {u"SpeedButton105", DelayKeyCode, 512, 285, 29, 27, u"Insert\nDelay", Y, Kind::Key, Symbol::None, u"3 byte Delay command"},
     {u"spdBtnEsc",        1,  18, 290, W, W, u"Esc", G},
     {u"SpeedButton25",   59,  70, 290, W, W, u"F1", Y, Kind::Hidden},
     {u"SpeedButton26",   60,  96, 290, W, W, u"F2", Y, Kind::Hidden},

@@ -57,9 +57,9 @@ void TfrmMain::ToolBtnViewClick() {
 void TfrmMain::ShowOverview() {
     if (frmOverview == nullptr) {
         frmOverview = new TfrmOverview(Keypad, this);
-        connect(this, &TfrmMain::DefinitionChanged, frmOverview, &TfrmOverview::Refresh);
-        // The codes follow the macro view's text or hex mode, which only a redraw of the view announces.
-        connect(this, &TfrmMain::SelectionChanged, frmOverview, &TfrmOverview::Refresh);
+        connect(fDocument.get(), &TDefinitionDocument::Changed, frmOverview, &TfrmOverview::Refresh);
+        // The codes follow the macro view's text or hex mode.
+        connect(this, &TfrmMain::ViewModeChanged, frmOverview, &TfrmOverview::Refresh);
         connect(frmOverview, &TfrmOverview::KeySelected, this, &TfrmMain::SelectKeyAndLevel);
     }
     frmOverview->show();
@@ -70,7 +70,7 @@ void TfrmMain::ShowOverview() {
 void TfrmMain::ShowPreview() {
     if (frmPreview == nullptr) {
         frmPreview = new TfrmPreview(Keypad, this);
-        connect(this, &TfrmMain::DefinitionChanged, frmPreview, &TfrmPreview::Refresh);
+        connect(fDocument.get(), &TDefinitionDocument::Changed, frmPreview, &TfrmPreview::Refresh);
         connect(this, &TfrmMain::SelectionChanged, frmPreview, &TfrmPreview::Refresh);
     }
     frmPreview->show();

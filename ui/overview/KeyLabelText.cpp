@@ -1,7 +1,7 @@
 #include "ui/overview/KeyLabelText.h"
 
 #include "files/MacroPlayback.h"
-#include "files/SelectionKeeper.h"
+#include "model/SelectionKeeper.h"
 
 namespace {
 

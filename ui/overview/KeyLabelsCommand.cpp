@@ -1,5 +1,6 @@
 #include "ui/overview/KeyLabelsCommand.h"
 
+#include "files/FileBytes.h"
 #include "files/FileError.h"
 #include "platform/BusyCursor.h"
 #include "platform/Folders.h"
@@ -7,14 +8,15 @@
 #include "platform/ProgramName.h"
 #include "platform/ShellStart.h"
 #include "platform/UserSettings.h"
-#include "ui/main/Application.h"
+#include "ui/ErrorReport.h"
 #include "ui/overview/KeyLabelSizeDialog.h"
 #include "ui/overview/KeyLabelsPdf.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
+#include <string_view>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -72,14 +74,23 @@ void PrintKeyLabelsCommand(QWidget* parent, TKeypadClass& keypad, const QString&
             ShowError(parent, QString::fromUtf8(error.what()));
             return;
         }
-        // Written whole or not at all: a failed writing leaves the previous labels as they were.
-        QSaveFile file(path);
+        // Made in memory, then written durably, whole or not at all, as every file of the program: a
+        // failed writing leaves the previous labels as they were.
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
         const QString title = u"Key labels: "_s + QFileInfo(documentPath).fileName();
-        if (file.open(QIODevice::WriteOnly))
-            cutShort = WriteKeyLabelsPdf(file, KeyLabels(keypad), *size, title);
-        if (!cutShort || !file.commit()) {
-            ShowError(parent,
-                      u"Unable to write to %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString()));
+        cutShort = WriteKeyLabelsPdf(pdf, KeyLabels(keypad), *size, title);
+        if (!cutShort) {
+            ShowError(parent, u"Unable to write to %1: the labels could not be drawn"_s.arg(
+                                  QDir::toNativeSeparators(path)));
+            return;
+        }
+        try {
+            WriteFileAtomically(
+                toFilesystemPath(path),
+                std::string_view(pdf.data().constData(), static_cast<std::size_t>(pdf.size())));
+        } catch (const FileError& error) {
+            ShowError(parent, QString::fromUtf8(error.what()));
             return;
         }
     }

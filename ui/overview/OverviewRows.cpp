@@ -1,6 +1,6 @@
 #include "ui/overview/OverviewRows.h"
 
-#include "files/SelectionKeeper.h"
+#include "model/SelectionKeeper.h"
 
 Overview MakeOverview(TKeypadClass& keypad) {
     Overview overview;

@@ -2,6 +2,7 @@
 
 #include "resources/Pictures.h"
 #include "ui/ProgramFont.h"
+#include "ui/overview/DeferredRedraw.h"
 #include "ui/overview/OverviewRows.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int KeyRole = Qt::UserRole;
 constexpr int LevelRole = Qt::UserRole + 1;
+constexpr int TypeRole = Qt::UserRole + 2;
 
 // The bytes a macro uses as a small bar of its 100, with the number beside it.
 class TBytesBarDelegate final : public QStyledItemDelegate {
@@ -54,13 +57,6 @@ public:
     }
 };
 
-QTableWidgetItem* item(const QVariant& shown) {
-    auto* cell = new QTableWidgetItem;
-    cell->setData(Qt::DisplayRole, shown);
-    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return cell;
-}
-
 QString typeText(TKeyType type) {
     switch (type) {
     case ktShift: return u"shift"_s;
@@ -75,6 +71,7 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , fKeypad(keypad) {
     setObjectName(u"frmOverview"_s);
+    fRedraw = new TDeferredRedraw(*this, [this] { Redraw(); });
     setWindowTitle(u"Keywright24 - Overview"_s);
     setFont(ProgramFont());
     resize(760, 560);
@@ -119,59 +116,36 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
 }
 
 void TfrmOverview::Refresh() {
-    fStale = true;
-    if (isVisible())
-        Redraw();
+    fRedraw->Refresh();
 }
 
 void TfrmOverview::showEvent(QShowEvent* event) {
-    if (fStale)
-        Redraw();
+    fRedraw->Showing();
     QWidget::showEvent(event);
 }
 
+// The rows are made once; a redraw changes only the cells whose contents changed, so that a typed
+// character repaints one row, not the whole table.
 void TfrmOverview::Redraw() {
-    fStale = false;
     const Overview overview = MakeOverview(fKeypad);
-    gridOverview->setSortingEnabled(false); // rows stay where they are while they are filled
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    int row = 0;
-    int rowsWithFindings = 0;
-    for (const OverviewRow& entry : overview.rows) {
-        QTableWidgetItem* cells[ColumnCount] = {
-            item(entry.key + 1),
-            item(entry.level + 1),
-            item(typeText(entry.type)),
-            item(QString::fromStdString(entry.name)),
-            item(entry.autoRepeat ? u"yes"_s : QString()),
-            item(entry.bytes),
-            item(QString::fromStdString(entry.codes)),
-        };
-        cells[colType]->setIcon(Pictures::LevelImage(entry.type));
-        QString tip;
-        QString description; // the findings for a screen reader, which reads neither icon nor tool tip
-        if (!entry.findings.empty()) {
-            ++rowsWithFindings;
-            cells[colKey]->setIcon(warning);
-            QStringList lines;
-            QStringList plain;
-            for (const std::string& finding : entry.findings) {
-                plain << QString::fromStdString(finding);
-                lines << plain.back().toHtmlEscaped();
-            }
-            tip = u"<p style='white-space:pre'>"_s + lines.join(u"<br>"_s) + u"</p>"_s;
-            description = u"Findings: "_s + plain.join(u"; "_s);
-        }
-        for (int column = 0; column < ColumnCount; ++column) {
-            cells[column]->setData(KeyRole, entry.key);
-            cells[column]->setData(LevelRole, entry.level);
-            cells[column]->setToolTip(tip);
-            cells[column]->setData(Qt::AccessibleDescriptionRole, description);
-            gridOverview->setItem(row, column, cells[column]);
-        }
-        ++row;
+    if (gridOverview->item(0, colKey) == nullptr)
+        MakeRows();
+    // The cells of each macro, found by the key and level they carry: sorting may have moved its row,
+    // and changing a cell of the sorted column moves it again.
+    std::vector<std::array<QTableWidgetItem*, ColumnCount>> cellsOf(overview.rows.size());
+    for (int row = 0; row < gridOverview->rowCount(); ++row) {
+        const QTableWidgetItem* keyCell = gridOverview->item(row, colKey);
+        const auto macro = static_cast<std::size_t>(keyCell->data(KeyRole).toInt() * LevelCount +
+                                                    keyCell->data(LevelRole).toInt());
+        for (int column = 0; column < ColumnCount; ++column)
+            cellsOf[macro][static_cast<std::size_t>(column)] = gridOverview->item(row, column);
     }
-    gridOverview->setSortingEnabled(true); // sorted again by the column the user chose
+    int rowsWithFindings = 0;
+    for (std::size_t macro = 0; macro < overview.rows.size(); ++macro) {
+        const OverviewRow& entry = overview.rows[macro];
+        rowsWithFindings += entry.findings.empty() ? 0 : 1;
+        ShowRow(cellsOf[macro], entry);
+    }
 
     const OverviewTotals& totals = overview.totals;
     lblTotals->setText(
@@ -191,6 +165,63 @@ void TfrmOverview::Redraw() {
     for (const std::string& finding : totals.definitionFindings)
         checks << QString::fromStdString(finding);
     lblChecks->setText(checks.join(u'\n'));
+    emit Redrawn();
+}
+
+void TfrmOverview::MakeRows() {
+    gridOverview->setSortingEnabled(false); // rows stay where they are while they are made
+    for (int macro = 0; macro < KeyCount * LevelCount; ++macro)
+        for (int column = 0; column < ColumnCount; ++column) {
+            auto* cell = new QTableWidgetItem;
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            cell->setData(KeyRole, macro / LevelCount);
+            cell->setData(LevelRole, macro % LevelCount);
+            gridOverview->setItem(macro, column, cell);
+        }
+    gridOverview->setSortingEnabled(true); // sorted by the column the user chose
+}
+
+// Sets what differs only: an item that is given its present value again announces nothing, and an
+// icon, which cannot be compared, is set only when the key type or the findings changed.
+void TfrmOverview::ShowRow(const std::array<QTableWidgetItem*, ColumnCount>& cells,
+                           const OverviewRow& entry) {
+    const QVariant shown[ColumnCount] = {
+        entry.key + 1,
+        entry.level + 1,
+        typeText(entry.type),
+        QString::fromStdString(entry.name),
+        entry.autoRepeat ? u"yes"_s : QString(),
+        entry.bytes,
+        QString::fromStdString(entry.codes),
+    };
+    QString tip;
+    QString description; // the findings for a screen reader, which reads neither icon nor tool tip
+    if (!entry.findings.empty()) {
+        QStringList lines;
+        QStringList plain;
+        for (const std::string& finding : entry.findings) {
+            plain << QString::fromStdString(finding);
+            lines << plain.back().toHtmlEscaped();
+        }
+        tip = u"<p style='white-space:pre'>"_s + lines.join(u"<br>"_s) + u"</p>"_s;
+        description = u"Findings: "_s + plain.join(u"; "_s);
+    }
+    QTableWidgetItem* typeCell = cells[colType];
+    if (typeCell->icon().isNull() || typeCell->data(TypeRole) != QVariant(static_cast<int>(entry.type))) {
+        typeCell->setData(TypeRole, static_cast<int>(entry.type));
+        typeCell->setIcon(Pictures::LevelImage(entry.type));
+    }
+    QTableWidgetItem* keyCell = cells[colKey];
+    if (keyCell->icon().isNull() == !entry.findings.empty())
+        keyCell->setIcon(entry.findings.empty() ? QIcon()
+                                                : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    for (int column = 0; column < ColumnCount; ++column) {
+        QTableWidgetItem* cell = cells[static_cast<std::size_t>(column)];
+        cell->setToolTip(tip);
+        cell->setData(Qt::AccessibleDescriptionRole, description);
+        // Last: in the sorted column a changed value moves the row.
+        cell->setData(Qt::DisplayRole, shown[column]);
+    }
 }
 
 void TfrmOverview::RowActivated(int row) {

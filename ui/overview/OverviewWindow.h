@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 class QLabel;
 class QTableWidget;
+class QTableWidgetItem;
+class TDeferredRedraw;
 class TKeypadClass;
+struct OverviewRow;
 
 // The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
 // type, name, auto-repeat, the bytes it uses and its codes, the checker's findings on the rows they
@@ -15,7 +19,8 @@ class TfrmOverview final : public QWidget {
 public:
     TfrmOverview(TKeypadClass& keypad, QWidget* parent);
 
-    // Redraws from the definition now when shown, else when next shown.
+    // Redraws from the definition when shown, else when next shown. The redraw comes once the event at hand
+    // is handled, so that the several announcements of one change give one redraw.
     void Refresh();
 
     // Column numbers of gridOverview
@@ -23,17 +28,21 @@ public:
 
 signals:
     void KeySelected(int key, int level);
+    // After every redraw.
+    void Redrawn();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void Redraw();
+    void MakeRows();
+    void ShowRow(const std::array<QTableWidgetItem*, ColumnCount>& cells, const OverviewRow& entry);
     void RowActivated(int row);
 
     TKeypadClass& fKeypad;
     QTableWidget* gridOverview = nullptr;
     QLabel* lblTotals = nullptr;
     QLabel* lblChecks = nullptr;
-    bool fStale = true;
+    TDeferredRedraw* fRedraw = nullptr;
 };

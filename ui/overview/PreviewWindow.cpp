@@ -3,6 +3,7 @@
 #include "files/KeypadCheck.h"
 #include "model/KeyboardLayout.h"
 #include "ui/ProgramFont.h"
+#include "ui/overview/DeferredRedraw.h"
 #include "ui/overview/TimelineBar.h"
 
 #include <QHeaderView>
@@ -54,18 +55,25 @@ QString typedText(const MacroPlayback& playback, std::uint8_t prefix, const Layo
     return html;
 }
 
-QTableWidgetItem* cell(const QString& text) {
+// Shows text in a cell of table, reusing the cell's item: an item given its present text again
+// repaints nothing, so a typed character repaints only the rows it changed.
+void showInCell(QTableWidget& table, int row, int column, const QString& text) {
+    if (QTableWidgetItem* item = table.item(row, column)) {
+        item->setText(text);
+        return;
+    }
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled);
-    return item;
+    table.setItem(row, column, item);
 }
 
 } // namespace
 
-TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
+TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , fKeypad(keypad) {
     setObjectName(u"frmPreview"_s);
+    fRedraw = new TDeferredRedraw(*this, [this] { Redraw(); });
     setWindowTitle(u"Keywright24 - Preview"_s);
     setFont(ProgramFont());
     resize(560, 560);
@@ -116,19 +124,15 @@ TfrmPreview::TfrmPreview(TKeypadClass& keypad, QWidget* parent)
 }
 
 void TfrmPreview::Refresh() {
-    fStale = true;
-    if (isVisible())
-        Redraw();
+    fRedraw->Refresh();
 }
 
 void TfrmPreview::showEvent(QShowEvent* event) {
-    if (fStale)
-        Redraw();
+    fRedraw->Showing();
     QWidget::showEvent(event);
 }
 
 void TfrmPreview::Redraw() {
-    fStale = false;
     const int key = fKeypad.Key();
     const int level = fKeypad.Level();
     const std::uint8_t prefix = fKeypad.CmdPrefix();
@@ -153,13 +157,12 @@ void TfrmPreview::Redraw() {
     int characters = 0;
     int pauses = 0;
     for (const PlaybackStep& step : playback.steps) {
-        gridSteps->setItem(row, 0, cell(u"%1 ms"_s.arg(step.startMs)));
+        showInCell(*gridSteps, row, 0, u"%1 ms"_s.arg(step.startMs));
         // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
         const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
-        gridSteps->setItem(
-            row, 1,
-            cell(space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text)));
-        gridSteps->setItem(row, 2, cell(hexBytes(playback.bytes, step.firstByte, step.byteCount)));
+        showInCell(*gridSteps, row, 1,
+                   space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text));
+        showInCell(*gridSteps, row, 2, hexBytes(playback.bytes, step.firstByte, step.byteCount));
         characters += step.kind == PlaybackStep::Kind::Character ? 1 : 0;
         pauses += step.kind == PlaybackStep::Kind::Delay ? step.durationMs : 0;
         ++row;
@@ -178,4 +181,5 @@ void TfrmPreview::Redraw() {
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
             findings << QString::fromStdString(WindowFindingText(finding));
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));
+    emit Redrawn();
 }

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QTableWidget;
+class TDeferredRedraw;
 class TKeypadClass;
 class TTimelineBar;
 
@@ -15,10 +16,15 @@ class TTimelineBar;
 class TfrmPreview final : public QWidget {
     Q_OBJECT
 public:
-    TfrmPreview(TKeypadClass& keypad, QWidget* parent);
+    TfrmPreview(const TKeypadClass& keypad, QWidget* parent);
 
-    // Redraws from the selected macro now when shown, else when next shown.
+    // Redraws from the selected macro when shown, else when next shown. The redraw comes once the event at
+    // hand is handled, so that the several announcements of one change give one redraw.
     void Refresh();
+
+signals:
+    // After every redraw.
+    void Redrawn();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -26,7 +32,7 @@ protected:
 private:
     void Redraw();
 
-    TKeypadClass& fKeypad;
+    const TKeypadClass& fKeypad;
     QLabel* lblPreviewKey = nullptr;
     QLabel* lblPreviewBytes = nullptr;
     QLabel* lblTypedHeading = nullptr;
@@ -35,5 +41,5 @@ private:
     QTableWidget* gridSteps = nullptr;
     QLabel* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
-    bool fStale = true;
+    TDeferredRedraw* fRedraw = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
@@ -73,6 +74,7 @@ void TestLayoutTyping::germanTypingStoresTheUsKeysAndShowsTheGermanCharacters() 
     QCOMPARE(f.keypad().NumOfElements(), 0);
     typeEach(f, u"^a"_s);
     QCOMPARE(macroValues(f.keypad()), codesOf("` a"));
+    QCoreApplication::sendPostedEvents(); // the preview redraws once the typing is handled
     QCOMPARE(f.control<QLabel>(u"lblPreviewTyped"_s)->text(), u"^a"_s);
 }
 
@@ -114,14 +116,14 @@ void TestLayoutTyping::onScreenLegendsFollowTheLayout() {
     };
     const QString usZ = legend(u"SpeedButton99"_s);
     const QString usOne = legend(u"SpeedButton31"_s);
-    emit f.window.window->DefinitionChanged();            // as after a change of the host mode
+    emit f.window.window->GetDocument().Changed();        // as after a change of the host mode
     QCOMPARE(legend(u"SpeedButton99"_s), u"Y"_s);         // the US z key
     QCOMPARE(legend(u"SpeedButton61"_s), u"Z"_s);         // the US y key
     QCOMPARE(legend(u"SpeedButton72"_s), u"\u00DC"_s);    // the US [ key
     QCOMPARE(legend(u"SpeedButton30"_s), u"\u00B0\n^"_s); // a dead key shows its mark
     QCOMPARE(legend(u"SpeedButton31"_s), u"!\n1"_s);
     f.keypad().SetOpMode(ValueOf(OperatingMode::CdcVirtualCom));
-    emit f.window.window->DefinitionChanged();
+    emit f.window.window->GetDocument().Changed();
     QCOMPARE(legend(u"SpeedButton99"_s), usZ);
     QCOMPARE(legend(u"SpeedButton31"_s), usOne);
 }

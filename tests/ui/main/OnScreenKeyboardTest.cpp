@@ -1,3 +1,4 @@
+#include "model/KeyTable.h"
 #include "tests/support/GuiTest.h"
 #include "tests/ui/main/EntryTestSupport.h"
 #include "ui/main/MacroGrid.h"
@@ -61,7 +62,8 @@ void TestOnScreenKeyboard::keysAreLaidOutLikeAKeyboard() {
     for (TOnScreenKey* key : keys) {
         const QString name = key->objectName();
         names.insert(name);
-        QVERIFY2(key->Tag() >= 0 && (key->Tag() <= 110 || (key->Tag() == 111 && name == u"SpeedButton105"_s)),
+        QVERIFY2(key->Tag() >= 0 && (key->Tag() < KeyCodeCount ||
+                                     (key->Tag() == DelayKeyCode && name == u"SpeedButton105"_s)),
                  qPrintable(name));
         QVERIFY2(f.window.window->rect().contains(key->geometry()), qPrintable(name));
         // Only the keyboard moves the focus onto a key; a click leaves it in the grid.
@@ -141,7 +143,7 @@ void TestOnScreenKeyboard::everyKeyEntersWhatItsLegendShows() {
 
     QStringList expected;
     for (TOnScreenKey* key : onScreenKeys(f)) {
-        if (!key->isVisible() || key->isCheckable() || key->Tag() == 111)
+        if (!key->isVisible() || key->isCheckable() || key->Tag() == DelayKeyCode)
             continue;
         if (shifted)
             clickKeys(f, {u"sbtnLShift"_s});

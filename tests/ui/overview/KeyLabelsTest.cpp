@@ -1,3 +1,4 @@
+#include "files/FileBytes.h"
 #include "model/KeyboardLayout.h"
 #include "model/KeypadParameters.h"
 #include "tests/support/GuiTest.h"
@@ -168,6 +169,14 @@ private:
     QTimer fTimer;
 };
 
+// The real file steps, except that every rename is refused, as by a file another program holds.
+class TRefusedRenames final : public FileSteps {
+public:
+    std::error_code Rename(const std::filesystem::path&, const std::filesystem::path&) override {
+        return std::make_error_code(std::errc::device_or_resource_busy);
+    }
+};
+
 } // namespace
 
 class TestKeyLabels final : public QObject {
@@ -177,6 +186,7 @@ private slots:
     void asksTheSizeOnceAndRemembersIt();
     void longNamesWrapAndStayReadable();
     void unnamedMacrosShowTheComputersCharacters();
+    void aFailedWritingKeepsThePreviousLabels();
 };
 
 void TestKeyLabels::unnamedMacrosShowTheComputersCharacters() {
@@ -238,6 +248,34 @@ void TestKeyLabels::asksTheSizeOnceAndRemembersIt() {
     // Key Label Size asks again, starting from the remembered size.
     o.run(u"KeyLabelSizeMenuItem"_s);
     QCOMPARE(answerer.answers, 2);
+}
+
+// The labels are written like every other file: whole or not at all, the reason told.
+void TestKeyLabels::aFailedWritingKeepsThePreviousLabels() {
+    TOverviewFixture o(namedKeys());
+    writeSettings(o, "[CONFIGURATION]\r\nHide_StartBox=1\r\nKey_Label_Width=19\r\nKey_Label_Height=16.5\r\n");
+    o.run(u"PrintKeyLabelsMenuItem"_s);
+    const QString pdf = o.f.userPath(u"Keycap_Labels/sample.pdf"_s);
+    QFile first(pdf);
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    const QByteArray before = first.readAll();
+    first.close();
+
+    o.f.keypad().SetMacroName("Changed");
+    o.documents.opened.clear();
+    {
+        TRefusedRenames refused;
+        const ScopedFileSteps steps(refused);
+        o.run(u"PrintKeyLabelsMenuItem"_s);
+    }
+    QCOMPARE(shownMessages().size(), 1);
+    QVERIFY2(shownMessages().front().startsWith(u"Unable to write to "_s + QDir::toNativeSeparators(pdf) +
+                                                u": "_s),
+             qPrintable(shownMessages().front()));
+    QVERIFY(o.documents.opened.isEmpty());
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), before);
+    QCOMPARE(QDir(o.f.userPath(u"Keycap_Labels"_s)).entryList(QDir::Files), QStringList{u"sample.pdf"_s});
 }
 
 void TestKeyLabels::longNamesWrapAndStayReadable() {

@@ -4,6 +4,7 @@
 #include "tests/support/WindowFixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,9 @@ public:
     void run(const QString& menuItem) const { f.control<QAction>(menuItem)->trigger(); }
 
     template <typename T> T* control(const QString& name) const { return f.control<T>(name); }
+
+    // Lets the windows beside the main window redraw, as they do once the event at hand is handled.
+    static void redrawn() { QCoreApplication::sendPostedEvents(); }
 
     QTemporaryDir files;
     QString definitionPath;

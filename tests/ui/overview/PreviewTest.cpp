@@ -97,12 +97,14 @@ void TestPreview::bytesAreTheSavedImagesBytes() {
     for (int key = 0; key < KeyCount; ++key)
         for (int level = 0; level < LevelCount; ++level) {
             o.f.window->SelectKeyAndLevel(key, level);
+            o.redrawn();
             const std::vector<int>& inImage =
                 macros[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
             QCOMPARE(preview->findChild<QLabel*>(u"lblPreviewBytes"_s)->text(),
                      inImage.empty() ? u"none (an empty macro)"_s : hex(inImage));
         }
     o.f.window->SelectKeyAndLevel(0, 0);
+    o.redrawn();
     QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(),
              u"41 7E 01 32 7E 02 05 7E 08 7E 09 7E 0A 7E 40 0D"_s);
 }
@@ -125,6 +127,7 @@ void TestPreview::showsTypedTextAndTimeline() {
                           u"206 ms LED off | 7E 08"_s, u"206 ms LED on | 7E 09"_s,
                           u"206 ms LED flash | 7E 0A"_s, u"206 ms @ | 7E 40"_s, u"212 ms Enter | 0D"_s}));
     o.f.window->SelectKeyAndLevel(0, 1);
+    o.redrawn();
     QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)), u"@"_s); // a plain '@' under another prefix
 }
 
@@ -133,6 +136,7 @@ void TestPreview::followsSelectionAndEdits() {
     openPreview(o);
     QTest::mouseClick(o.control<QToolButton>(u"SpeedButton140"_s), Qt::LeftButton);
     o.control<QTabWidget>(u"TabControlLevel"_s)->setCurrentIndex(1);
+    o.redrawn();
     QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 24, Level 2: Ends in Esc"_s);
     QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B"_s);
     QVERIFY2(o.control<QLabel>(u"lblPreviewChecks"_s)
@@ -147,6 +151,7 @@ void TestPreview::followsSelectionAndEdits() {
     QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)), u"A[unknown command 1B 42]"_s);
 
     QTest::mouseClick(o.control<QToolButton>(u"SpeedButton21"_s), Qt::LeftButton);
+    o.redrawn();
     QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 1, Level 2"_s);
     QCOMPARE(o.control<QLabel>(u"lblPreviewChecks"_s)->text(), u"Nothing found."_s);
 }
