@@ -1,7 +1,7 @@
 #include "files/MacroMatch.h"
 
 #include "files/MacroPlayback.h"
-#include "files/SelectionKeeper.h"
+#include "model/SelectionKeeper.h"
 #include "model/TextEncoding.h"
 
 #include <algorithm>
