@@ -1,5 +1,5 @@
 #include "companions/keytester/KeyTesterWindow.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 
 // The key tester: no arguments.
 int main(int argc, char* argv[]) {

@@ -1,7 +1,7 @@
 #include "companions/portpicker/PortPickerCommandLine.h"
 #include "companions/portpicker/PortPickerDialog.h"
+#include "ui/Application.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
 // The port picker: a window listing the serial ports, or the command line when given arguments.
@@ -13,7 +13,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication application(argc, argv);
         return *RunPortPickerCommandLine(arguments);
     }
-    QApplication application(argc, argv);
+    // The program's font and style, as the main program and the testers have them.
+    TKeywright24Application application(argc, argv);
     TPortPickerDialog dialog;
     return dialog.exec() == QDialog::Accepted ? 0 : 1;
 }

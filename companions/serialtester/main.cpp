@@ -1,5 +1,5 @@
 #include "companions/serialtester/SerialTesterWindow.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 
 // The serial tester. Its one argument, when given, is the number of the COM port to open.
 int main(int argc, char* argv[]) {

@@ -9,7 +9,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "tests/support/GuiTest.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 
 #include <QMetaMethod>
 #include <QTest>

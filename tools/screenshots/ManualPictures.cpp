@@ -11,7 +11,7 @@
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/MainWindow.h"
 #include "ui/overview/KeyLabelSizeDialog.h"
 

@@ -1,4 +1,4 @@
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/Clipboard.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"

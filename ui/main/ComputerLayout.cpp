@@ -5,7 +5,7 @@
 #include "platform/UserSettings.h"
 #include "ui/ControlPlacement.h"
 #include "ui/dialogs/LayoutDialog.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/OnScreenKey.h"

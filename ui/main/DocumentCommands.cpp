@@ -7,7 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramName.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/DocumentPaths.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/LoaderSettings.h"

@@ -6,7 +6,7 @@
 #include "platform/ProgramName.h"
 #include "platform/ShellStart.h"
 #include "ui/dialogs/Params.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/DocumentPaths.h"
 #include "ui/main/LoaderSettings.h"
 #include "ui/main/MainWindow.h"

@@ -1,6 +1,6 @@
 #include "model/KeyTable.h"
 #include "platform/KeyboardState.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"

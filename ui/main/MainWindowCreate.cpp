@@ -4,7 +4,7 @@
 #include "platform/ProgramName.h"
 #include "platform/UserSettings.h"
 #include "ui/CaptionFit.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/DocumentPaths.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/MacroGrid.h"

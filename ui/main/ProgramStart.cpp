@@ -4,7 +4,7 @@
 #include "platform/UserSettings.h"
 #include "resources/Pictures.h"
 #include "ui/dialogs/Startup.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/HelpDocuments.h"
 #include "ui/main/MainWindow.h"
 

@@ -4,7 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProgramName.h"
 #include "platform/UserSettings.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/DocumentPaths.h"
 #include "ui/main/MainWindow.h"
 

@@ -4,7 +4,7 @@
 #include "tests/support/GuiTest.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/ReadableStyle.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>

@@ -6,7 +6,7 @@
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 #include "tests/support/GridActions.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAbstractButton>

@@ -5,7 +5,7 @@
 #include "platform/MessageBox.h"
 #include "tools/screenshots/SampleDefinition.h"
 #include "ui/ReadableStyle.h"
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 #include "ui/main/MainWindow.h"
 
 #include <QStyleFactory>

@@ -1,4 +1,4 @@
-#include "ui/main/Application.h"
+#include "ui/Application.h"
 
 #include "ui/ReadableStyle.h"
 
