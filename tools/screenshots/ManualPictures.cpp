@@ -7,11 +7,11 @@
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
 #include "tools/screenshots/SampleDefinition.h"
+#include "ui/Application.h"
 #include "ui/ReadableStyle.h"
 #include "ui/dialogs/About.h"
 #include "ui/dialogs/Params.h"
 #include "ui/dialogs/Startup.h"
-#include "ui/Application.h"
 #include "ui/main/MainWindow.h"
 #include "ui/overview/KeyLabelSizeDialog.h"
 

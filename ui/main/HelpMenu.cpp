@@ -1,7 +1,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ShellStart.h"
-#include "ui/dialogs/About.h"
 #include "ui/Application.h"
+#include "ui/dialogs/About.h"
 #include "ui/main/HelpDocuments.h"
 #include "ui/main/MainWindow.h"
 

@@ -1,6 +1,6 @@
 #include "resources/Pictures.h"
-#include "ui/ControlPlacement.h"
 #include "ui/Application.h"
+#include "ui/ControlPlacement.h"
 #include "ui/main/KeyEventRelay.h"
 #include "ui/main/MacroGrid.h"
 #include "ui/main/MainWindow.h"

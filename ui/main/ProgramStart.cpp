@@ -3,8 +3,8 @@
 #include "platform/ProgramName.h"
 #include "platform/UserSettings.h"
 #include "resources/Pictures.h"
-#include "ui/dialogs/Startup.h"
 #include "ui/Application.h"
+#include "ui/dialogs/Startup.h"
 #include "ui/main/HelpDocuments.h"
 #include "ui/main/MainWindow.h"
 

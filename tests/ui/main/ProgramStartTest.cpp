@@ -3,8 +3,8 @@
 #include "platform/UserSettings.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/WindowFixture.h"
-#include "ui/ReadableStyle.h"
 #include "ui/Application.h"
+#include "ui/ReadableStyle.h"
 #include "ui/main/MacroGrid.h"
 
 #include <QAbstractButton>

@@ -4,8 +4,8 @@
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 #include "tools/screenshots/SampleDefinition.h"
-#include "ui/ReadableStyle.h"
 #include "ui/Application.h"
+#include "ui/ReadableStyle.h"
 #include "ui/main/MainWindow.h"
 
 #include <QStyleFactory>
