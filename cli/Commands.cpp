@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/TerminalText.h"
 #include "files/DefinitionCheck.h"
 #include "files/DefinitionFile.h"
 #include "files/DownloadImage.h"
@@ -48,6 +49,6 @@ int RunCheck(const fs::path& definition, std::ostream& out) {
     RequireDefinitionText(ini, definition);
     const std::vector<std::string> findings = CheckDefinition(ini);
     for (const std::string& finding : findings)
-        out << finding << '\n';
+        out << TerminalText(finding) << '\n';
     return findings.empty() ? ExitSuccess : ExitFindings;
 }

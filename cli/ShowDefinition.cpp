@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 #include "files/DefinitionFile.h"
 #include "model/KeypadParameters.h"
 
@@ -60,8 +61,9 @@ void showParameters(const TKeypadClass& keypad, std::ostream& out) {
 // The selected macro: a heading line, then its codes as the macro view shows them, separated by tabs.
 void showMacro(const TKeypadClass& keypad, std::ostream& out) {
     out << "Key " << keypad.Key() + 1 << ", level " << keypad.Level() + 1 << ", name \""
-        << keypad.GetMacroName() << "\", auto-repeat " << (keypad.CanAutoRepeat() ? "on" : "off") << ", "
-        << keypad.CodeCount() << " of " << MacroCapacityBytes << " bytes\n";
+        << TerminalText(keypad.GetMacroName()) << "\", auto-repeat "
+        << (keypad.CanAutoRepeat() ? "on" : "off") << ", " << keypad.CodeCount() << " of "
+        << MacroCapacityBytes << " bytes\n";
     for (int index = 0; index < keypad.NumOfElements(); ++index)
         out << '\t' << keypad.GetDisplayValue(index);
     out << '\n';

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
+#include "cli/TerminalText.h"
 #include "files/FileError.h"
 
 #include <CLI/CLI.hpp>
@@ -68,7 +69,7 @@ int main(int argc, char** rawArgv) {
         try {
             app.get_subcommand(argv[1]);
         } catch (const CLI::OptionNotFound&) {
-            std::cerr << programName << ": Unknown command '" << argv[1]
+            std::cerr << programName << ": Unknown command '" << TerminalText(argv[1])
                       << "'; the commands are image, convert, show or check (see --help)\n";
             return ExitError;
         }
@@ -91,14 +92,14 @@ int main(int argc, char** rawArgv) {
             return RunShow(PathFromText(definition), hex, std::cout);
         return RunCheck(PathFromText(definition), std::cout);
     } catch (const FileError& error) {
-        std::cerr << programName << ": " << error.what();
+        std::cerr << programName << ": " << TerminalText(error.what());
         if (!error.Reason().empty() &&
             std::string_view(error.what()).find(error.Reason()) == std::string_view::npos)
-            std::cerr << ": " << error.Reason();
+            std::cerr << ": " << TerminalText(error.Reason());
         std::cerr << '\n';
         return ExitError;
     } catch (const std::exception& error) {
-        std::cerr << programName << ": " << error.what() << '\n';
+        std::cerr << programName << ": " << TerminalText(error.what()) << '\n';
         return ExitError;
     }
 }

@@ -262,4 +262,29 @@ TEST_F(Cli, ChecksADefinition) {
                          "[KEY1] Level_1_Codes: malformed code text 'zz' is dropped\n");
 }
 
+// What a file holds reaches the terminal as text only: its control characters (escape sequences that
+// clear the screen or retitle the terminal, a bell, a one-byte C1 introducer) are shown, never sent.
+TEST_F(Cli, PrintsAFilesControlCharactersAsText) {
+    const fs::path definition = writeDefinition("[GLOBAL_PARAMETERS]\r\n[KEY\x1b[2J]\r\n");
+    const fs::path named =
+        writeDefinition("[KEY2]\r\nLevel_1_Codes=41\r\nLevel_1_Name=a\x1b]0;b\x07\xc2\x9b\r\n", "named.ckd");
+    const struct {
+        std::string arguments;
+        int exitCode;
+    } runs[] = {
+        {"check " + quoted(definition), 1},
+        {"show " + quoted(definition), 2},
+        {"show " + quoted(named), 0},
+        {"check " + quoted(named), 0},
+    };
+    for (const auto& [arguments, exitCode] : runs) {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.exitCode, exitCode) << arguments << result.err;
+        for (const std::string& printed : {result.out, result.err})
+            EXPECT_EQ(printed.find_first_of("\x1b\x07\x9b"), std::string::npos)
+                << arguments << ": " << printed;
+    }
+    EXPECT_NE(run("show " + quoted(named)).out.find("name \"a\\x1B]0;b\\x07\\xC2\\x9B\""), std::string::npos);
+}
+
 } // namespace
