@@ -4,6 +4,7 @@
 #include "tests/support/KeypadBuilders.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,17 @@ struct BurstCase {
     BurstMatch::Kind kind;
     const char* text;
 };
+
+// Names each case by its burst in hexadecimal and its units, the same on every run and system (the
+// test's listed names must not depend on where the case lies in memory).
+void PrintTo(const BurstCase& test, std::ostream* out) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    for (const char* c = test.burst; *c != '\0'; ++c) {
+        const auto byte = static_cast<unsigned char>(*c);
+        *out << Digits[byte >> 4] << Digits[byte & 0xF];
+    }
+    *out << (test.units == BurstUnits::Bytes ? "_bytes" : "_characters");
+}
 
 class MacroMatchBursts : public testing::TestWithParam<BurstCase> {};
 
