@@ -1,5 +1,6 @@
 #include "companions/keytester/KeyTesterWindow.h"
 
+#include "companions/common/BurstTable.h"
 #include "companions/common/DefinitionPanel.h"
 #include "companions/common/StatusText.h"
 #include "companions/common/TesterBursts.h"
@@ -31,24 +32,11 @@ constexpr int MaxBurstRows = 1000;
 enum EventColumn { colSince, colEvent, colKey, colScanCode, colModifiers, colText };
 enum BurstColumn { colTyped, colDefinition };
 
+// The window keeps the focus: the tables never take it.
 QTableWidget* table(const QStringList& headers, QWidget* parent) {
-    auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    grid->setHorizontalHeaderLabels(headers);
-    grid->verticalHeader()->setVisible(false);
-    // Rows one line high, so that many show at once.
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTableWidget* grid = MakeLogTable(headers, parent);
     grid->setFocusPolicy(Qt::NoFocus);
-    grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
-}
-
-int appendRow(QTableWidget* grid, int maxRows) {
-    if (grid->rowCount() >= maxRows)
-        grid->removeRow(0);
-    const int row = grid->rowCount();
-    grid->insertRow(row);
-    return row;
 }
 
 QString keyName(const QKeyEvent& key) {
@@ -116,6 +104,7 @@ void TKeyTesterWindow::buildControls() {
     gridBursts = table({u"Typed"_s, u"Definition"_s}, this);
     gridBursts->setObjectName(u"gridBursts"_s);
     gridBursts->horizontalHeader()->resizeSection(colTyped, 260);
+    fBurstRows = std::make_unique<TBurstRows>(gridBursts, colDefinition, MaxBurstRows);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(gridBursts);
     splitter->addWidget(gridEvents);
@@ -181,7 +170,7 @@ void TKeyTesterWindow::keyEvent(const QKeyEvent& key) {
 
     const bool press = key.type() == QEvent::KeyPress;
     const std::u32string typed = press ? key.text().toStdU32String() : std::u32string();
-    const int row = appendRow(gridEvents, MaxEventRows);
+    const int row = AppendLogRow(gridEvents, MaxEventRows);
     const QStringList cells{
         since < 0 ? u"\u2014"_s : u"+%1 ms"_s.arg(since),
         press ? (key.isAutoRepeat() ? u"press (repeat)"_s : u"press"_s) : u"release"_s,
@@ -197,14 +186,9 @@ void TKeyTesterWindow::keyEvent(const QKeyEvent& key) {
     if (typed.empty())
         return;
     const TBurstCollector::Arrival arrival = fBursts->add(typed);
-    if (arrival.startsBurst) {
-        const int burstRow = appendRow(gridBursts, MaxBurstRows);
-        if (fShownBursts.size() >= static_cast<std::size_t>(MaxBurstRows))
-            fShownBursts.pop_front();
-        fShownBursts.emplace_back();
-        gridBursts->setItem(burstRow, colDefinition, new QTableWidgetItem);
-    }
-    std::u32string& burst = fShownBursts.back();
+    if (arrival.startsBurst)
+        fBurstRows->Start();
+    std::u32string& burst = fBurstRows->Current();
     burst += typed;
     gridBursts->setItem(gridBursts->rowCount() - 1, colTyped,
                         new QTableWidgetItem(ShownText(burst, BurstUnits::Characters)));
@@ -212,23 +196,16 @@ void TKeyTesterWindow::keyEvent(const QKeyEvent& key) {
 }
 
 void TKeyTesterWindow::burstEnded(const std::u32string& burst) {
-    if (gridBursts->rowCount() == 0)
-        return;
-    gridBursts->item(gridBursts->rowCount() - 1, colDefinition)->setText(panelDefinition->compare(burst));
+    fBurstRows->Ended(burst, *panelDefinition);
 }
 
 void TKeyTesterWindow::compareAgain() {
-    const int rows = gridBursts->rowCount();
-    for (int row = 0; row < rows && row < static_cast<int>(fShownBursts.size()); ++row)
-        if (row + 1 < rows || !fBursts->collecting())
-            gridBursts->item(row, colDefinition)
-                ->setText(panelDefinition->compare(fShownBursts[static_cast<std::size_t>(row)]));
+    fBurstRows->CompareAgain(*panelDefinition, fBursts->collecting());
 }
 
 void TKeyTesterWindow::clearLog() {
     fBursts->flush();
     gridEvents->setRowCount(0);
-    gridBursts->setRowCount(0);
-    fShownBursts.clear();
+    fBurstRows->Clear();
     fLastEventMs = -1;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "companions/common/BurstTable.h"
+
 #include <QWidget>
-#include <deque>
+#include <memory>
 #include <string>
 
 class QKeyEvent;
@@ -39,6 +41,6 @@ private:
     QPushButton* btnClear;
 
     TBurstCollector* fBursts;
-    std::deque<std::u32string> fShownBursts; // the typed text of gridBursts' rows
+    std::unique_ptr<TBurstRows> fBurstRows; // the rows of gridBursts with the text typed in each
     qint64 fLastEventMs = -1;
 };

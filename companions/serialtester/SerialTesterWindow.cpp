@@ -1,5 +1,6 @@
 #include "companions/serialtester/SerialTesterWindow.h"
 
+#include "companions/common/BurstTable.h"
 #include "companions/common/ComPortMap.h"
 #include "companions/common/DefinitionPanel.h"
 #include "companions/common/PortChoice.h"
@@ -53,28 +54,15 @@ QString pauseText(qint64 milliseconds) {
     return u"+%1 s"_s.arg(static_cast<double>(milliseconds) / 1000.0, 0, 'f', 1);
 }
 
+// Rows are selected whole, to copy what arrived.
 QTableWidget* table(const QStringList& headers, QWidget* parent) {
-    auto* grid = new QTableWidget(0, static_cast<int>(headers.size()), parent);
-    grid->setHorizontalHeaderLabels(headers);
-    grid->verticalHeader()->setVisible(false);
-    // Rows one line high, so that many show at once.
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTableWidget* grid = MakeLogTable(headers, parent);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->horizontalHeader()->setStretchLastSection(true);
     return grid;
 }
 
 QTableWidgetItem* cell(const QString& text) {
     return new QTableWidgetItem(text);
-}
-
-int appendRow(QTableWidget* grid, int maxRows) {
-    if (grid->rowCount() >= maxRows)
-        grid->removeRow(0);
-    const int row = grid->rowCount();
-    grid->insertRow(row);
-    return row;
 }
 
 } // namespace
@@ -130,6 +118,7 @@ void TSerialTesterWindow::buildControls() {
 
     gridBursts = table({u"Pause before"_s, u"Text"_s, u"Hex"_s, u"Definition"_s}, this);
     gridBursts->setObjectName(u"gridBursts"_s);
+    fBurstRows = std::make_unique<TBurstRows>(gridBursts, colDefinition, MaxBurstRows);
     gridBytes = table({u"Since previous"_s, u"Hex"_s, u"Text"_s}, this);
     gridBytes->setObjectName(u"gridBytes"_s);
     auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -339,21 +328,17 @@ void TSerialTesterWindow::readPort() {
     const TBurstCollector::Arrival arrival = fBursts->add(bytes);
 
     if (arrival.startsBurst) {
-        const int row = appendRow(gridBursts, MaxBurstRows);
-        if (fShownBursts.size() >= static_cast<std::size_t>(MaxBurstRows))
-            fShownBursts.pop_front();
-        fShownBursts.emplace_back();
+        const int row = fBurstRows->Start();
         gridBursts->setItem(row, colPause, cell(pauseText(arrival.sinceLastMs)));
-        gridBursts->setItem(row, colDefinition, cell({}));
     }
-    std::u32string& burst = fShownBursts.back();
+    std::u32string& burst = fBurstRows->Current();
     burst += bytes;
     const int row = gridBursts->rowCount() - 1;
     gridBursts->setItem(row, colText, cell(ShownText(burst, BurstUnits::Bytes)));
     gridBursts->setItem(row, colHex, cell(HexText(burst)));
 
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const int byteRow = appendRow(gridBytes, MaxByteRows);
+        const int byteRow = AppendLogRow(gridBytes, MaxByteRows);
         gridBytes->setItem(byteRow, colSince, cell(pauseText(i == 0 ? arrival.sinceLastMs : 0)));
         gridBytes->setItem(byteRow, colByteHex, cell(HexText(bytes.substr(i, 1))));
         gridBytes->setItem(byteRow, colByteText, cell(ShownText(bytes.substr(i, 1), BurstUnits::Bytes)));
@@ -363,19 +348,11 @@ void TSerialTesterWindow::readPort() {
 }
 
 void TSerialTesterWindow::burstEnded(const std::u32string& burst) {
-    if (gridBursts->rowCount() == 0)
-        return;
-    gridBursts->item(gridBursts->rowCount() - 1, colDefinition)->setText(panelDefinition->compare(burst));
+    fBurstRows->Ended(burst, *panelDefinition);
 }
 
 void TSerialTesterWindow::compareAgain() {
-    // Every row but a burst still coming in, which is compared when it ends.
-    const int rows = gridBursts->rowCount();
-    for (int row = 0; row < rows && row < static_cast<int>(fShownBursts.size()); ++row) {
-        QTableWidgetItem* item = gridBursts->item(row, colDefinition);
-        if (row + 1 < rows || !fBursts->collecting())
-            item->setText(panelDefinition->compare(fShownBursts[static_cast<std::size_t>(row)]));
-    }
+    fBurstRows->CompareAgain(*panelDefinition, fBursts->collecting());
 }
 
 void TSerialTesterWindow::noteDefinitionLine() {
@@ -418,9 +395,8 @@ void TSerialTesterWindow::sendLine() {
 
 void TSerialTesterWindow::clearLog() {
     fBursts->flush();
-    gridBursts->setRowCount(0);
+    fBurstRows->Clear();
     gridBytes->setRowCount(0);
-    fShownBursts.clear();
 }
 
 void TSerialTesterWindow::showStatus(const QString& text, bool problem) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "companions/common/BurstTable.h"
+
 #include <QSerialPort>
 #include <QStringList>
 #include <QWidget>
-#include <deque>
+#include <memory>
 #include <string>
 
 class QComboBox;
@@ -62,6 +64,6 @@ private:
 
     QSerialPort fPort;
     TBurstCollector* fBursts;
-    std::deque<std::u32string> fShownBursts; // the bursts of gridBursts' rows
+    std::unique_ptr<TBurstRows> fBurstRows; // the rows of gridBursts with the burst of each
     QString fOpenDevice;
 };
