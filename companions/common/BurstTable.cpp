@@ -47,7 +47,8 @@ void TBurstRows::CompareAgain(const TDefinitionPanel& panel, bool lastStillComin
     const int rows = fGrid->rowCount();
     for (int row = 0; row < rows && row < static_cast<int>(fBursts.size()); ++row)
         if (row + 1 < rows || !lastStillComing)
-            fGrid->item(row, fDefinitionColumn)->setText(panel.compare(fBursts[static_cast<std::size_t>(row)]));
+            fGrid->item(row, fDefinitionColumn)
+                ->setText(panel.compare(fBursts[static_cast<std::size_t>(row)]));
 }
 
 void TBurstRows::Clear() {
