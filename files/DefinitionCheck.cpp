@@ -122,13 +122,15 @@ void checkParameters(const IniFile& ini, const TKeypadClass& read, Findings& fin
     }
 }
 
-void checkCodes(const IniFile& ini, const KeySection& section, int level, std::uint8_t prefix,
-                Findings& findings) {
+// The codes text of one macro, written in section (KEYn) for key and level. scratch is any keypad: its
+// first macro is where the codes are loaded to see what a macro keeps.
+void checkCodeText(const std::string& section, int key, int level, const std::string& codes,
+                   std::uint8_t prefix, TKeypadClass& scratch, Findings& findings) {
     const LevelKeys& keys = Levels[static_cast<std::size_t>(level)];
     const auto add = [&](const std::string& message) {
-        findings.add(section.name, keys.codesWritten, message, section.number, level);
+        findings.add(section, keys.codesWritten, message, key, level);
     };
-    const CodeStringReading reading = ReadCodeString(ini.ReadString(section.name, keys.codesRead), prefix);
+    const CodeStringReading reading = ReadCodeString(codes, prefix);
     const std::string_view text = reading.text;
 
     for (const std::size_t offset : reading.unknownCommands)
@@ -136,10 +138,12 @@ void checkCodes(const IniFile& ini, const KeySection& section, int level, std::u
     if (reading.end < text.size())
         add("malformed code text '" + std::string(text.substr(reading.end)) + "' is dropped");
 
-    TKeypadClass macro;
-    macro.SetCmdPrefix(prefix);
-    LoadCodeString(macro, text);
-    const std::size_t kept = macro.NumOfElements();
+    ClearKeyData(scratch.keys[0]);
+    scratch.SetKey(0);
+    scratch.SetLevel(0);
+    scratch.SetCmdPrefix(prefix);
+    LoadCodeString(scratch, text);
+    const std::size_t kept = scratch.NumOfElements();
     if (kept < reading.codes.size()) {
         int bytes = 0;
         for (const auto& code : reading.codes)
@@ -150,7 +154,15 @@ void checkCodes(const IniFile& ini, const KeySection& section, int level, std::u
     }
 }
 
-void checkKeySection(const IniFile& ini, const KeySection& section, std::uint8_t prefix, Findings& findings) {
+void checkCodes(const IniFile& ini, const KeySection& section, int level, std::uint8_t prefix,
+                TKeypadClass& scratch, Findings& findings) {
+    checkCodeText(section.name, section.number, level,
+                  ini.ReadString(section.name, Levels[static_cast<std::size_t>(level)].codesRead), prefix,
+                  scratch, findings);
+}
+
+void checkKeySection(const IniFile& ini, const KeySection& section, std::uint8_t prefix,
+                     TKeypadClass& scratch, Findings& findings) {
     const std::string& name = section.name;
     const auto keyType = writtenInteger(ini, name, KeyType, ktNormal, findings);
     if (keyType && (*keyType < ktNormal || *keyType > ktToggle))
@@ -160,7 +172,7 @@ void checkKeySection(const IniFile& ini, const KeySection& section, std::uint8_t
                      section.number);
     for (int level = 0; level < LevelCount; ++level) {
         writtenInteger(ini, name, Levels[static_cast<std::size_t>(level)].autoRepeat, 0, findings);
-        checkCodes(ini, section, level, prefix, findings);
+        checkCodes(ini, section, level, prefix, scratch, findings);
     }
 }
 
@@ -203,6 +215,31 @@ std::vector<std::string> CheckDefinition(const IniFile& ini) {
     return lines;
 }
 
+std::vector<DefinitionFinding> FindParameterProblems(const IniFile& ini) {
+    Findings findings;
+    TKeypadClass read;
+    ReadParameters(ini, read);
+    checkParameters(ini, read, findings);
+    return std::move(findings).all();
+}
+
+std::vector<DefinitionFinding> FindCodeProblems(int key, int level, const std::string& codes,
+                                                std::uint8_t prefix) {
+    Findings findings;
+    TKeypadClass scratch;
+    checkCodeText(KeySectionName(key), key, level, codes, prefix, scratch, findings);
+    return std::move(findings).all();
+}
+
+std::vector<DefinitionFinding> FindSlotKeyProblems(const TKeypadClass& keypad) {
+    std::array<std::string, KeyCount> sectionOfKey;
+    for (int key = 0; key < KeyCount; ++key)
+        sectionOfKey[static_cast<std::size_t>(key)] = KeySectionName(key);
+    Findings findings;
+    checkSlotKeys(keypad, sectionOfKey, findings);
+    return std::move(findings).all();
+}
+
 std::vector<DefinitionFinding> FindDefinitionProblems(const IniFile& ini) {
     Findings findings;
     TKeypadClass read;
@@ -210,6 +247,7 @@ std::vector<DefinitionFinding> FindDefinitionProblems(const IniFile& ini) {
     checkParameters(ini, read, findings);
 
     std::array<std::string, KeyCount> sectionOfKey;
+    TKeypadClass scratch; // made once: a keypad is 48 macros of 256 values
     for (const KeySection& section : PlanKeySections(ini)) {
         switch (section.use) {
         case KeySection::Use::BadNumber:
@@ -231,7 +269,7 @@ std::vector<DefinitionFinding> FindDefinitionProblems(const IniFile& ini) {
         case KeySection::Use::Read:
             sectionOfKey[static_cast<std::size_t>(section.number)] = section.name;
             ReadKeySection(ini, section, read);
-            checkKeySection(ini, section, read.CmdPrefix(), findings);
+            checkKeySection(ini, section, read.CmdPrefix(), scratch, findings);
             break;
         }
     }

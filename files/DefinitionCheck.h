@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/IniFile.h"
+#include "model/KeypadClass.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,15 @@ std::string WindowFindingText(const DefinitionFinding& finding);
 
 // The findings of CheckDefinition with the key and level each concerns.
 std::vector<DefinitionFinding> FindDefinitionProblems(const IniFile& ini);
+
+// The parts of FindDefinitionProblems for a file the program writes, whose sections are KEY0 to KEY23
+// in order and whose key types and flags are valid: the findings in its parameters, in the codes text
+// of one macro, and among its toggle and shift keys. For such a file, FindDefinitionProblems gives the
+// parameters', then each macro's (key by key, level 1 first), then the toggle and shift keys'.
+std::vector<DefinitionFinding> FindParameterProblems(const IniFile& ini);
+std::vector<DefinitionFinding> FindCodeProblems(int key, int level, const std::string& codes,
+                                                std::uint8_t prefix);
+std::vector<DefinitionFinding> FindSlotKeyProblems(const TKeypadClass& keypad);
 
 // What reading a definition file would drop, change or refuse, one finding a line, each naming the
 // section and, where it concerns one, the key: "[KEY3] Level_1_Codes: ...". Sections are the file's

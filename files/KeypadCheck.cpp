@@ -84,3 +84,46 @@ std::vector<DefinitionFinding> CheckKeypad(const TKeypadClass& keypad) {
     }
     return findings;
 }
+
+const std::vector<DefinitionFinding>& KeypadFindings::Of(const TKeypadClass& keypad) {
+    const bool anew = !fChecked || fChecked->parameters != keypad.Parameters() ||
+                      fChecked->encoding != keypad.TextEncoding();
+    if (anew) {
+        IniFile ini;
+        WriteDefinition(ini, keypad);
+        fParameterFindings = FindParameterProblems(ini);
+    }
+    bool typesChanged = anew;
+    bool changed = anew;
+    for (int key = 0; key < KeyCount; ++key) {
+        const auto k = static_cast<std::size_t>(key);
+        const TKeyDataRec& record = keypad.keys[k];
+        if (!anew && fChecked->keys[k] == record)
+            continue;
+        changed = true;
+        typesChanged = typesChanged || fChecked->keys[k].KeyType != record.KeyType;
+        fCodeFindings[k].clear();
+        for (int level = 0; level < LevelCount; ++level)
+            for (DefinitionFinding& finding :
+                 FindCodeProblems(key, level, keypad.MakeCodes(record.Macro[static_cast<std::size_t>(level)]),
+                                  keypad.CmdPrefix()))
+                fCodeFindings[k].push_back(std::move(finding));
+        fEditorFindings[k].clear();
+        checkLevelKey(keypad, key, fEditorFindings[k]);
+        for (int level = 0; level < LevelCount; ++level)
+            checkMacro(keypad, key, level, fEditorFindings[k]);
+    }
+    if (typesChanged)
+        fSlotKeyFindings = FindSlotKeyProblems(keypad);
+    if (!changed)
+        return fAll;
+
+    fChecked = Checked{keypad.keys, keypad.Parameters(), keypad.TextEncoding()};
+    fAll = fParameterFindings;
+    for (const Findings& findings : fCodeFindings)
+        fAll.insert(fAll.end(), findings.begin(), findings.end());
+    fAll.insert(fAll.end(), fSlotKeyFindings.begin(), fSlotKeyFindings.end());
+    for (const Findings& findings : fEditorFindings)
+        fAll.insert(fAll.end(), findings.begin(), findings.end());
+    return fAll;
+}

@@ -3,6 +3,7 @@
 #include "tests/support/KeypadBuilders.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,67 @@ TEST(KeypadCheck, NamesKeyAndLevelOfEachTrap) {
     // The file's words name its sections, as the command-line check does.
     EXPECT_EQ(CheckKeypad(keypad).front().text, "[KEY2] Level_2_Codes: unknown command 40 62 is dropped");
     EXPECT_EQ(Checked(keypad), expected);
+}
+
+std::vector<Expected> Whole(const std::vector<DefinitionFinding>& findings) {
+    std::vector<Expected> whole;
+    for (const DefinitionFinding& finding : findings)
+        whole.push_back({finding.text + " | " + finding.message, finding.key, finding.level});
+    return whole;
+}
+
+// Kept findings are found anew in parts: after every change, of any kind and in any order, they are
+// those of a fresh check, in the same order. A seeded walk through the changes that make findings:
+// the prefix as data, unknown commands, values beyond a byte, macros on shift and toggle keys, more
+// than two toggle or shift keys, a new prefix, names and the file's encoding.
+TEST(KeypadCheck, KeptFindingsAreAFreshChecksAfterEveryChange) {
+    const std::vector<std::pair<const char*, void (*)(TKeypadClass&, std::mt19937&)>> changes = {
+        {"a macro with the prefix and an unknown command",
+         [](TKeypadClass& k, std::mt19937& r) {
+             SetMacro(k, static_cast<int>(r() % KeyCount), static_cast<int>(r() % LevelCount),
+                      {'a', k.CmdPrefix(), 'b', 0x4063, 0x152});
+         }},
+        {"a plain macro",
+         [](TKeypadClass& k, std::mt19937& r) {
+             SetMacro(k, static_cast<int>(r() % KeyCount), static_cast<int>(r() % LevelCount), {'x', 0x1005});
+         }},
+        {"an emptied macro",
+         [](TKeypadClass& k, std::mt19937& r) {
+             SetMacro(k, static_cast<int>(r() % KeyCount), static_cast<int>(r() % LevelCount), {});
+         }},
+        {"a key's type",
+         [](TKeypadClass& k, std::mt19937& r) {
+             k.SetKey(static_cast<std::uint8_t>(r() % KeyCount));
+             k.SetKeytype(static_cast<TKeyType>(r() % 3));
+         }},
+        {"the command prefix",
+         [](TKeypadClass& k, std::mt19937& r) {
+             k.SetCmdPrefix(static_cast<std::uint8_t>("@a~"[r() % 3]));
+         }},
+        {"a macro's name",
+         [](TKeypadClass& k, std::mt19937& r) {
+             k.SetKey(static_cast<std::uint8_t>(r() % KeyCount));
+             k.SetMacroName("Caf\xC3\xA9 " + std::to_string(r() % 10));
+         }},
+        {"the file's encoding",
+         [](TKeypadClass& k, std::mt19937& r) {
+             k.SetTextEncoding(r() % 2 == 0 ? FileEncoding::Windows1252 : FileEncoding::Utf8);
+         }},
+    };
+    TKeypadClass keypad;
+    KeypadFindings kept;
+    EXPECT_TRUE(kept.Of(keypad).empty());
+    std::mt19937 random(2412);
+    bool sawFindings = false;
+    for (int step = 0; step < 300; ++step) {
+        const auto& [what, change] = changes[random() % changes.size()];
+        change(keypad, random);
+        const std::vector<DefinitionFinding> fresh = CheckKeypad(keypad);
+        sawFindings = sawFindings || fresh.size() > 3;
+        ASSERT_EQ(Whole(kept.Of(keypad)), Whole(fresh)) << "after step " << step << ", a change of " << what;
+        ASSERT_EQ(Whole(kept.Of(keypad)), Whole(fresh)) << "asked again after step " << step;
+    }
+    EXPECT_TRUE(sawFindings);
 }
 
 } // namespace
