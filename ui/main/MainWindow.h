@@ -32,6 +32,7 @@ class TfrmOverview;
 class QUndoStack;
 class TfrmParameters;
 class TfrmPreview;
+class KeypadFindings;
 class TKeypadButton;
 class TMacroGrid;
 class TOnScreenKey;
@@ -304,6 +305,9 @@ private:
     QAction* KeyLabelSizeMenuItem = nullptr;
     TfrmOverview* frmOverview = nullptr;
     TfrmPreview* frmPreview = nullptr;
+    // The checker's findings, which the overview and the preview both show: one check per change.
+    std::shared_ptr<KeypadFindings> ViewFindings();
+    std::shared_ptr<KeypadFindings> fViewFindings;
 
     // EditHistory.cpp
     TEditPlace PlaceAt(int cursor) const;

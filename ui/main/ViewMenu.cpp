@@ -1,3 +1,4 @@
+#include "files/KeypadCheck.h"
 #include "ui/main/KeypadButton.h"
 #include "ui/main/MainWindow.h"
 #include "ui/overview/KeyLabelsCommand.h"
@@ -54,9 +55,15 @@ void TfrmMain::ToolBtnViewClick() {
     ViewMenu->popup(ToolBtnView->mapToGlobal(QPoint(0, ToolBtnView->height())));
 }
 
+std::shared_ptr<KeypadFindings> TfrmMain::ViewFindings() {
+    if (!fViewFindings)
+        fViewFindings = std::make_shared<KeypadFindings>();
+    return fViewFindings;
+}
+
 void TfrmMain::ShowOverview() {
     if (frmOverview == nullptr) {
-        frmOverview = new TfrmOverview(Keypad, this);
+        frmOverview = new TfrmOverview(Keypad, ViewFindings(), this);
         connect(fDocument.get(), &TDefinitionDocument::Changed, frmOverview, &TfrmOverview::Refresh);
         // The codes follow the macro view's text or hex mode.
         connect(this, &TfrmMain::ViewModeChanged, frmOverview, &TfrmOverview::Refresh);
@@ -69,7 +76,7 @@ void TfrmMain::ShowOverview() {
 
 void TfrmMain::ShowPreview() {
     if (frmPreview == nullptr) {
-        frmPreview = new TfrmPreview(Keypad, this);
+        frmPreview = new TfrmPreview(Keypad, ViewFindings(), this);
         connect(fDocument.get(), &TDefinitionDocument::Changed, frmPreview, &TfrmPreview::Refresh);
         connect(this, &TfrmMain::SelectionChanged, frmPreview, &TfrmPreview::Refresh);
     }

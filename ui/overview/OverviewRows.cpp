@@ -2,47 +2,70 @@
 
 #include "model/SelectionKeeper.h"
 
-Overview MakeOverview(TKeypadClass& keypad) {
-    Overview overview;
+namespace {
+
+// The row of the selected key and level, without findings.
+OverviewRow makeRow(const TKeypadClass& keypad) {
+    OverviewRow row;
+    row.key = keypad.Key();
+    row.level = keypad.Level();
+    row.type = keypad.Keytype();
+    row.name = keypad.GetMacroName();
+    row.autoRepeat = keypad.CanAutoRepeat();
+    row.bytes = keypad.CodeCount();
+    const int elements = keypad.NumOfElements();
+    for (int index = 0; index < elements; ++index) {
+        if (index > 0)
+            row.codes += " \xC2\xB7 "; // a middle dot between the grid's cells
+        row.codes += keypad.GetDisplayValue(index);
+    }
+    return row;
+}
+
+} // namespace
+
+const Overview& OverviewMaker::Make(TKeypadClass& keypad, const std::vector<DefinitionFinding>& findings) {
+    const bool sameView =
+        fMadeFrom && fMadeFrom->hex == keypad.bViewInHex && fMadeFrom->layout == keypad.TypingLayout();
+    std::vector<OverviewRow>& rows = fOverview.rows;
+    rows.resize(static_cast<std::size_t>(KeyCount * LevelCount));
     {
         const SelectionKeeper keeper(keypad);
         for (int key = 0; key < KeyCount; ++key) {
+            const auto k = static_cast<std::size_t>(key);
+            if (sameView && fMadeFrom->keys[k] == keypad.keys[k])
+                continue;
             keypad.SetKey(static_cast<std::uint8_t>(key));
-            bool used = keypad.Keytype() != ktNormal;
             for (int level = 0; level < LevelCount; ++level) {
                 keypad.SetLevel(static_cast<std::uint8_t>(level));
-                OverviewRow row;
-                row.key = key;
-                row.level = level;
-                row.type = keypad.Keytype();
-                row.name = keypad.GetMacroName();
-                row.autoRepeat = keypad.CanAutoRepeat();
-                row.bytes = keypad.CodeCount();
-                const int elements = keypad.NumOfElements();
-                for (int index = 0; index < elements; ++index) {
-                    if (index > 0)
-                        row.codes += " \xC2\xB7 "; // a middle dot between the grid's cells
-                    row.codes += keypad.GetDisplayValue(index);
-                }
-                if (elements > 0) {
-                    used = true;
-                    ++overview.totals.macrosUsed;
-                }
-                overview.totals.bytesUsed += row.bytes;
-                overview.rows.push_back(std::move(row));
+                rows[k * LevelCount + static_cast<std::size_t>(level)] = makeRow(keypad);
             }
-            overview.totals.keysUsed += used ? 1 : 0;
         }
     }
-    for (DefinitionFinding& finding : CheckKeypad(keypad)) {
+    fMadeFrom = MadeFrom{keypad.keys, keypad.bViewInHex, keypad.TypingLayout()};
+
+    OverviewTotals& totals = fOverview.totals;
+    totals = {};
+    for (int key = 0; key < KeyCount; ++key) {
+        bool used = keypad.keys[static_cast<std::size_t>(key)].KeyType != ktNormal;
+        for (int level = 0; level < LevelCount; ++level) {
+            OverviewRow& row = rows[static_cast<std::size_t>(key * LevelCount + level)];
+            row.findings.clear();
+            used = used || row.bytes > 0;
+            totals.macrosUsed += row.bytes > 0 ? 1 : 0;
+            totals.bytesUsed += row.bytes;
+        }
+        totals.keysUsed += used ? 1 : 0;
+    }
+    for (const DefinitionFinding& finding : findings) {
         if (finding.key < 0 || finding.key >= KeyCount) {
-            overview.totals.definitionFindings.push_back(WindowFindingText(finding));
+            totals.definitionFindings.push_back(WindowFindingText(finding));
             continue;
         }
         for (int level = 0; level < LevelCount; ++level)
             if (finding.level < 0 || finding.level == level)
-                overview.rows[static_cast<std::size_t>(finding.key * LevelCount + level)].findings.push_back(
+                rows[static_cast<std::size_t>(finding.key * LevelCount + level)].findings.push_back(
                     WindowFindingText(finding));
     }
-    return overview;
+    return fOverview;
 }

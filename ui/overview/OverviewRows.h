@@ -3,8 +3,12 @@
 #include "files/KeypadCheck.h"
 #include "model/KeypadClass.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
+
+struct LayoutTable;
 
 // One row of the overview: what one key and level holds, with the findings that concern it.
 struct OverviewRow {
@@ -16,6 +20,8 @@ struct OverviewRow {
     int bytes = 0;
     std::string codes; // the macro's codes as the macro view shows them, in one line
     std::vector<std::string> findings;
+
+    bool operator==(const OverviewRow&) const = default;
 };
 
 struct OverviewTotals {
@@ -30,5 +36,21 @@ struct Overview {
     OverviewTotals totals;
 };
 
-// The overview of keypad with the findings of CheckKeypad. The selection of keypad is kept.
-Overview MakeOverview(TKeypadClass& keypad);
+// The overview of a definition, made again after each of its changes. Only the rows of keys that
+// changed since the last one are made anew (all of them when the way codes are shown changed), since
+// a typed character changes one macro of 48. The selection of the keypad is kept.
+class OverviewMaker final {
+public:
+    // The overview of keypad with findings, which are CheckKeypad's for it.
+    const Overview& Make(TKeypadClass& keypad, const std::vector<DefinitionFinding>& findings);
+
+private:
+    // What the rows were last made from.
+    struct MadeFrom {
+        std::array<TKeyDataRec, KeyCount> keys;
+        bool hex = false;
+        const LayoutTable* layout = nullptr;
+    };
+    std::optional<MadeFrom> fMadeFrom;
+    Overview fOverview;
+};

@@ -67,9 +67,10 @@ QString typeText(TKeyType type) {
 
 } // namespace
 
-TfrmOverview::TfrmOverview(TKeypadClass& keypad, QWidget* parent)
+TfrmOverview::TfrmOverview(TKeypadClass& keypad, std::shared_ptr<KeypadFindings> findings, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , fKeypad(keypad) {
+    , fKeypad(keypad)
+    , fFindings(std::move(findings)) {
     setObjectName(u"frmOverview"_s);
     fRedraw = new TDeferredRedraw(*this, [this] { Redraw(); });
     setWindowTitle(u"Keywright24 - Overview"_s);
@@ -124,28 +125,41 @@ void TfrmOverview::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-// The rows are made once; a redraw changes only the cells whose contents changed, so that a typed
-// character repaints one row, not the whole table.
+// The rows are made once; a redraw changes only the cells of rows whose contents changed, so that a
+// typed character sets and repaints one row, not the whole table.
 void TfrmOverview::Redraw() {
-    const Overview overview = MakeOverview(fKeypad);
+    const Overview& overview = fMaker.Make(fKeypad, fFindings->Of(fKeypad));
     if (gridOverview->item(0, colKey) == nullptr)
         MakeRows();
-    // The cells of each macro, found by the key and level they carry: sorting may have moved its row,
-    // and changing a cell of the sorted column moves it again.
-    std::vector<std::array<QTableWidgetItem*, ColumnCount>> cellsOf(overview.rows.size());
-    for (int row = 0; row < gridOverview->rowCount(); ++row) {
-        const QTableWidgetItem* keyCell = gridOverview->item(row, colKey);
-        const auto macro = static_cast<std::size_t>(keyCell->data(KeyRole).toInt() * LevelCount +
-                                                    keyCell->data(LevelRole).toInt());
-        for (int column = 0; column < ColumnCount; ++column)
-            cellsOf[macro][static_cast<std::size_t>(column)] = gridOverview->item(row, column);
+    if (fShownRows.size() != overview.rows.size()) {
+        OverviewRow nothingShown;
+        nothingShown.key = -1;
+        fShownRows.assign(overview.rows.size(), nothingShown);
     }
+    std::vector<std::size_t> changed;
+    for (std::size_t macro = 0; macro < overview.rows.size(); ++macro)
+        if (overview.rows[macro] != fShownRows[macro])
+            changed.push_back(macro);
+    if (!changed.empty()) {
+        // The cells of each macro, found by the key and level they carry: sorting may have moved its
+        // row, and changing a cell of the sorted column moves it again.
+        std::vector<std::array<QTableWidgetItem*, ColumnCount>> cellsOf(overview.rows.size());
+        for (int row = 0; row < gridOverview->rowCount(); ++row) {
+            const QTableWidgetItem* keyCell = gridOverview->item(row, colKey);
+            const auto macro = static_cast<std::size_t>(keyCell->data(KeyRole).toInt() * LevelCount +
+                                                        keyCell->data(LevelRole).toInt());
+            for (int column = 0; column < ColumnCount; ++column)
+                cellsOf[macro][static_cast<std::size_t>(column)] = gridOverview->item(row, column);
+        }
+        for (const std::size_t macro : changed) {
+            ShowRow(cellsOf[macro], overview.rows[macro]);
+            fShownRows[macro] = overview.rows[macro];
+        }
+    }
+
     int rowsWithFindings = 0;
-    for (std::size_t macro = 0; macro < overview.rows.size(); ++macro) {
-        const OverviewRow& entry = overview.rows[macro];
+    for (const OverviewRow& entry : overview.rows)
         rowsWithFindings += entry.findings.empty() ? 0 : 1;
-        ShowRow(cellsOf[macro], entry);
-    }
 
     const OverviewTotals& totals = overview.totals;
     lblTotals->setText(

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "ui/overview/OverviewRows.h"
+
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
 class TDeferredRedraw;
+class KeypadFindings;
 class TKeypadClass;
-struct OverviewRow;
 
 // The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
 // type, name, auto-repeat, the bytes it uses and its codes, the checker's findings on the rows they
@@ -17,7 +21,8 @@ struct OverviewRow;
 class TfrmOverview final : public QWidget {
     Q_OBJECT
 public:
-    TfrmOverview(TKeypadClass& keypad, QWidget* parent);
+    // findings gives the checker's findings of keypad; the preview reads the same.
+    TfrmOverview(TKeypadClass& keypad, std::shared_ptr<KeypadFindings> findings, QWidget* parent);
 
     // Redraws from the definition when shown, else when next shown. The redraw comes once the event at hand
     // is handled, so that the several announcements of one change give one redraw.
@@ -41,6 +46,9 @@ private:
     void RowActivated(int row);
 
     TKeypadClass& fKeypad;
+    std::shared_ptr<KeypadFindings> fFindings;
+    OverviewMaker fMaker;
+    std::vector<OverviewRow> fShownRows; // as the table shows them, key by key
     QTableWidget* gridOverview = nullptr;
     QLabel* lblTotals = nullptr;
     QLabel* lblChecks = nullptr;

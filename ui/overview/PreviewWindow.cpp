@@ -4,7 +4,9 @@
 #include "model/KeyboardLayout.h"
 #include "ui/ProgramFont.h"
 #include "ui/overview/DeferredRedraw.h"
+#include "ui/overview/StepsTable.h"
 #include "ui/overview/TimelineBar.h"
+#include "ui/overview/WrappedText.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -33,10 +35,26 @@ QLabel* heading(const QString& text, QWidget* parent) {
     return label;
 }
 
-// Plain characters as themselves, named keys and marks in brackets on a tinted ground. With a layout, a
-// dead key and the space after it make the bare mark, so the space does not show.
-QString typedText(const MacroPlayback& playback, std::uint8_t prefix, const LayoutTable* layout) {
-    QString html;
+// The text a macro types: plain characters as themselves, named keys and marks in brackets on a
+// tinted ground. With a layout, a dead key and the space after it make the bare mark, so the space does
+// not show.
+struct TypedText {
+    QString text;
+    QList<QTextLayout::FormatRange> spans;
+};
+
+QTextLayout::FormatRange span(int start, int length, QColor background, QColor foreground, bool italic) {
+    QTextLayout::FormatRange range;
+    range.start = start;
+    range.length = length;
+    range.format.setBackground(background);
+    range.format.setForeground(foreground);
+    range.format.setFontItalic(italic);
+    return range;
+}
+
+TypedText typedText(const MacroPlayback& playback, std::uint8_t prefix, const LayoutTable* layout) {
+    TypedText typed;
     bool afterDeadKey = false;
     for (const PlaybackStep& step : playback.steps) {
         const bool character = step.kind == PlaybackStep::Kind::Character;
@@ -44,15 +62,19 @@ QString typedText(const MacroPlayback& playback, std::uint8_t prefix, const Layo
             continue;
         afterDeadKey = character && layout && IsDeadKeyCharacter(*layout, step.value);
         const StepText shown = DescribeStep(step, prefix, layout);
-        const QString text = QString::fromStdString(shown.text).toHtmlEscaped();
-        if (!shown.isName)
-            html += text == u" "_s ? u"&nbsp;"_s : text;
-        else if (step.kind == PlaybackStep::Kind::Character)
-            html += u"<span style='background-color:#dde6f3; color:#1c3a6a'>[%1]</span>"_s.arg(text);
-        else
-            html += u"<span style='background-color:#f3e6d6; color:#7a3a10'><i>[%1]</i></span>"_s.arg(text);
+        const QString text = QString::fromStdString(shown.text);
+        if (!shown.isName) {
+            typed.text += text;
+            continue;
+        }
+        const auto start = static_cast<int>(typed.text.size());
+        typed.text += u'[' + text + u']';
+        const auto length = static_cast<int>(typed.text.size()) - start;
+        typed.spans << (character
+                            ? span(start, length, QColor(0xdd, 0xe6, 0xf3), QColor(0x1c, 0x3a, 0x6a), false)
+                            : span(start, length, QColor(0xf3, 0xe6, 0xd6), QColor(0x7a, 0x3a, 0x10), true));
     }
-    return html;
+    return typed;
 }
 
 // Shows text in a cell of table, reusing the cell's item: an item given its present text again
@@ -69,9 +91,11 @@ void showInCell(QTableWidget& table, int row, int column, const QString& text) {
 
 } // namespace
 
-TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
+TfrmPreview::TfrmPreview(const TKeypadClass& keypad, std::shared_ptr<KeypadFindings> findings,
+                         QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , fKeypad(keypad) {
+    , fKeypad(keypad)
+    , fFindings(std::move(findings)) {
     setObjectName(u"frmPreview"_s);
     fRedraw = new TDeferredRedraw(*this, [this] { Redraw(); });
     setWindowTitle(u"Keywright24 - Preview"_s);
@@ -80,20 +104,15 @@ TfrmPreview::TfrmPreview(const TKeypadClass& keypad, QWidget* parent)
 
     lblPreviewKey = heading({}, this);
     lblPreviewKey->setObjectName(u"lblPreviewKey"_s);
-    lblPreviewBytes = new QLabel(this);
+    lblPreviewBytes = new TWrappedText(this);
     lblPreviewBytes->setObjectName(u"lblPreviewBytes"_s);
-    lblPreviewTyped = new QLabel(this);
+    lblPreviewTyped = new TWrappedText(this);
     lblPreviewTyped->setObjectName(u"lblPreviewTyped"_s);
-    lblPreviewTyped->setTextFormat(Qt::RichText);
-    for (QLabel* label : {lblPreviewBytes, lblPreviewTyped}) {
-        label->setWordWrap(true);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    }
     barTimeline = new TTimelineBar(this);
     barTimeline->setObjectName(u"barTimeline"_s);
     lblPlayTime = new QLabel(this);
     lblPlayTime->setObjectName(u"lblPlayTime"_s);
-    gridSteps = new QTableWidget(0, 3, this);
+    gridSteps = new TStepsTable(3, this);
     gridSteps->setObjectName(u"gridSteps"_s);
     gridSteps->setHorizontalHeaderLabels({u"Starts at"_s, u"Step"_s, u"Bytes"_s});
     gridSteps->verticalHeader()->hide();
@@ -142,7 +161,7 @@ void TfrmPreview::Redraw() {
     lblPreviewKey->setText(title);
 
     MacroPlayback playback = PlaySelectedMacro(fKeypad);
-    lblPreviewBytes->setText(playback.bytes.empty() ? u"none (an empty macro)"_s : hexBytes(playback.bytes));
+    lblPreviewBytes->SetText(playback.bytes.empty() ? u"none (an empty macro)"_s : hexBytes(playback.bytes));
     lblPreviewBytes->setToolTip(
         u"%1 of %2 bytes. In the image the macro's block starts with the count of "
         u"bytes that follow; below %2 bytes a closing 00 ends it."_s.arg(playback.bytes.size())
@@ -150,9 +169,14 @@ void TfrmPreview::Redraw() {
     const LayoutTable* layout = fKeypad.TypingLayout();
     lblTypedHeading->setText(layout ? u"Types on a %1 computer"_s.arg(QString::fromUtf8(layout->name))
                                     : u"Typed on a PC with a US layout"_s);
-    lblPreviewTyped->setText(playback.steps.empty() ? u"nothing"_s : typedText(playback, prefix, layout));
+    if (playback.steps.empty())
+        lblPreviewTyped->SetText(u"nothing"_s);
+    else {
+        const TypedText typed = typedText(playback, prefix, layout);
+        lblPreviewTyped->SetText(typed.text, typed.spans);
+    }
 
-    gridSteps->setRowCount(static_cast<int>(playback.steps.size()));
+    gridSteps->SetRowCount(static_cast<int>(playback.steps.size()));
     int row = 0;
     int characters = 0;
     int pauses = 0;
@@ -177,7 +201,7 @@ void TfrmPreview::Redraw() {
     barTimeline->SetPlayback(std::move(playback));
 
     QStringList findings;
-    for (const DefinitionFinding& finding : CheckKeypad(fKeypad))
+    for (const DefinitionFinding& finding : fFindings->Of(fKeypad))
         if (finding.key < 0 || (finding.key == key && (finding.level < 0 || finding.level == level)))
             findings << QString::fromStdString(WindowFindingText(finding));
     lblPreviewChecks->setText(findings.isEmpty() ? u"Nothing found."_s : findings.join(u'\n'));

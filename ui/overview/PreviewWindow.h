@@ -3,12 +3,15 @@
 #include "files/MacroPlayback.h"
 
 #include <QWidget>
+#include <memory>
 
+class KeypadFindings;
 class QLabel;
-class QTableWidget;
 class TDeferredRedraw;
 class TKeypadClass;
+class TStepsTable;
 class TTimelineBar;
+class TWrappedText;
 
 // What the selected macro will do on the keypad: the bytes the download image carries for it, what it
 // types on a PC with a US layout, when each step starts and how long the whole takes, and the checker's
@@ -16,7 +19,8 @@ class TTimelineBar;
 class TfrmPreview final : public QWidget {
     Q_OBJECT
 public:
-    TfrmPreview(const TKeypadClass& keypad, QWidget* parent);
+    // findings gives the checker's findings of keypad; the overview reads the same.
+    TfrmPreview(const TKeypadClass& keypad, std::shared_ptr<KeypadFindings> findings, QWidget* parent);
 
     // Redraws from the selected macro when shown, else when next shown. The redraw comes once the event at
     // hand is handled, so that the several announcements of one change give one redraw.
@@ -33,12 +37,13 @@ private:
     void Redraw();
 
     const TKeypadClass& fKeypad;
+    std::shared_ptr<KeypadFindings> fFindings;
     QLabel* lblPreviewKey = nullptr;
-    QLabel* lblPreviewBytes = nullptr;
+    TWrappedText* lblPreviewBytes = nullptr;
     QLabel* lblTypedHeading = nullptr;
-    QLabel* lblPreviewTyped = nullptr;
+    TWrappedText* lblPreviewTyped = nullptr;
     TTimelineBar* barTimeline = nullptr;
-    QTableWidget* gridSteps = nullptr;
+    TStepsTable* gridSteps = nullptr;
     QLabel* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
     TDeferredRedraw* fRedraw = nullptr;

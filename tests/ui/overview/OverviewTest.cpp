@@ -110,6 +110,11 @@ void TestOverview::followsEveryEdit() {
     // A name typed into the macro header, and the view switched to hex.
     QTest::keyClicks(o.control<QLineEdit>(u"EditName"_s), u"Wait"_s);
     QTRY_COMPARE(cellText(grid, 1, 2, Col::colName), u"Wait"_s);
+    o.control<QAction>(u"menuitemViewKeysAsHex"_s)
+        ->trigger(); // every macro's codes, not only the edited one's
+    QTRY_COMPARE(cellText(grid, 24, 2, Col::colCodes), u"0x41 \u00B7 0x1B"_s);
+    o.control<QAction>(u"menuitemViewKeysAsText"_s)->trigger();
+    QTRY_COMPARE(cellText(grid, 24, 2, Col::colCodes), u"A \u00B7 Esc"_s);
     // New empties the whole definition.
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     QTest::mouseClick(o.control<QToolButton>(u"ToolBtnNew"_s), Qt::LeftButton);

@@ -2,11 +2,14 @@
 #include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
 #include "ui/overview/PreviewWindow.h"
+#include "ui/overview/WrappedText.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTableWidget>
-#include <QTextDocumentFragment>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,10 +31,6 @@ TfrmPreview* openPreview(const TOverviewFixture& o) {
     if (preview == nullptr || !QTest::qWaitForWindowExposed(preview))
         throw std::runtime_error("the preview did not show");
     return preview;
-}
-
-QString plain(const QLabel* label) {
-    return QTextDocumentFragment::fromHtml(label->text()).toPlainText();
 }
 
 QString hex(const std::vector<int>& bytes) {
@@ -83,6 +82,7 @@ private slots:
     void showsTypedTextAndTimeline();
     void followsSelectionAndEdits();
     void namesASpaceAndNoPausesThatAreNot();
+    void longLinesWrapAndCanBeSelectedAndCopied();
 };
 
 void TestPreview::bytesAreTheSavedImagesBytes() {
@@ -100,19 +100,19 @@ void TestPreview::bytesAreTheSavedImagesBytes() {
             o.redrawn();
             const std::vector<int>& inImage =
                 macros[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
-            QCOMPARE(preview->findChild<QLabel*>(u"lblPreviewBytes"_s)->text(),
+            QCOMPARE(preview->findChild<TWrappedText*>(u"lblPreviewBytes"_s)->Text(),
                      inImage.empty() ? u"none (an empty macro)"_s : hex(inImage));
         }
     o.f.window->SelectKeyAndLevel(0, 0);
     o.redrawn();
-    QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(),
+    QCOMPARE(o.control<TWrappedText>(u"lblPreviewBytes"_s)->Text(),
              u"41 7E 01 32 7E 02 05 7E 08 7E 09 7E 0A 7E 40 0D"_s);
 }
 
 void TestPreview::showsTypedTextAndTimeline() {
     const TOverviewFixture o(everyKindOfCode());
     openPreview(o);
-    QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)),
+    QCOMPARE(o.control<TWrappedText>(u"lblPreviewTyped"_s)->Text(),
              u"A[pause 200 ms][beep 5][LED off][LED on][LED flash]@[Enter]"_s);
     // 6 ms a character, 200 ms of pause
     QVERIFY2(o.control<QLabel>(u"lblPlayTime"_s)->text().startsWith(u"plays in 0.22 s"_s),
@@ -128,7 +128,8 @@ void TestPreview::showsTypedTextAndTimeline() {
                           u"206 ms LED flash | 7E 0A"_s, u"206 ms @ | 7E 40"_s, u"212 ms Enter | 0D"_s}));
     o.f.window->SelectKeyAndLevel(0, 1);
     o.redrawn();
-    QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)), u"@"_s); // a plain '@' under another prefix
+    QCOMPARE(o.control<TWrappedText>(u"lblPreviewTyped"_s)->Text(),
+             u"@"_s); // a plain '@' under another prefix
 }
 
 void TestPreview::followsSelectionAndEdits() {
@@ -138,7 +139,7 @@ void TestPreview::followsSelectionAndEdits() {
     o.control<QTabWidget>(u"TabControlLevel"_s)->setCurrentIndex(1);
     o.redrawn();
     QCOMPARE(o.control<QLabel>(u"lblPreviewKey"_s)->text(), u"Key 24, Level 2: Ends in Esc"_s);
-    QCOMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B"_s);
+    QCOMPARE(o.control<TWrappedText>(u"lblPreviewBytes"_s)->Text(), u"41 1B"_s);
     QVERIFY2(o.control<QLabel>(u"lblPreviewChecks"_s)
                  ->text()
                  .contains(u"Key 24, Level 2: byte 27 (1Bh) is the command prefix"_s),
@@ -146,9 +147,9 @@ void TestPreview::followsSelectionAndEdits() {
 
     QTest::keyClicks(o.control<QLineEdit>(u"edManualInput"_s), u"66"_s);
     QTest::mouseClick(o.control<QToolButton>(u"spdbtnInsert"_s), Qt::LeftButton);
-    QTRY_COMPARE(o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"41 1B 42"_s);
+    QTRY_COMPARE(o.control<TWrappedText>(u"lblPreviewBytes"_s)->Text(), u"41 1B 42"_s);
     // The keypad now reads Esc and B as a command the keypad does not know.
-    QCOMPARE(plain(o.control<QLabel>(u"lblPreviewTyped"_s)), u"A[unknown command 1B 42]"_s);
+    QCOMPARE(o.control<TWrappedText>(u"lblPreviewTyped"_s)->Text(), u"A[unknown command 1B 42]"_s);
 
     QTest::mouseClick(o.control<QToolButton>(u"SpeedButton21"_s), Qt::LeftButton);
     o.redrawn();
@@ -165,6 +166,38 @@ void TestPreview::namesASpaceAndNoPausesThatAreNot() {
     QCOMPARE(steps->item(1, 1)->text(), u"Space"_s);
     const QString time = o.control<QLabel>(u"lblPlayTime"_s)->text();
     QVERIFY2(time.endsWith(u"(3 characters at 2 ms each)"_s), qPrintable(time));
+}
+
+// The bytes of a full macro wrap within the window, each line wholly shown; named keys are set apart;
+// a selection made with the mouse, or the whole text, is copied.
+void TestPreview::longLinesWrapAndCanBeSelectedAndCopied() {
+    const TOverviewFixture o(everyKindOfCode());
+    openPreview(o);
+    o.f.window->SelectKeyAndLevel(7, 1);
+    o.redrawn();
+    auto* bytes = o.control<TWrappedText>(u"lblPreviewBytes"_s);
+    QTRY_VERIFY(bytes->height() >= bytes->heightForWidth(bytes->width()));
+    QVERIFY(bytes->height() >= 3 * bytes->fontMetrics().height());
+    QVERIFY(bytes->width() <= bytes->window()->width());
+
+    o.f.window->SelectKeyAndLevel(0, 0);
+    o.redrawn();
+    auto* typed = o.control<TWrappedText>(u"lblPreviewTyped"_s);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(0, 2), typed->mapToGlobal(QPointF(0, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(typed, &press);
+    const QPointF end(typed->fontMetrics().horizontalAdvance(u"A[pau"_s), 2);
+    QMouseEvent drag(QEvent::MouseMove, end, typed->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(typed, &drag);
+    QVERIFY2(typed->SelectedText().startsWith(u"A["_s), qPrintable(typed->SelectedText()));
+    typed->setFocus();
+    QTest::keyClick(typed, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), typed->SelectedText());
+    QTest::keyClick(typed, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(typed, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(),
+             u"A[pause 200 ms][beep 5][LED off][LED on][LED flash]@[Enter]"_s);
 }
 
 KW24_GUI_TEST(TestPreview);

@@ -2,6 +2,7 @@
 #include "tests/ui/overview/OverviewFixture.h"
 #include "ui/overview/OverviewWindow.h"
 #include "ui/overview/PreviewWindow.h"
+#include "ui/overview/WrappedText.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -94,7 +95,7 @@ void TestRefresh::aHiddenWindowRedrawsWhenShownAgain() {
     QCOMPARE(previewRedraws.size(), 0);
     b.o.run(u"PreviewMenuItem"_s);
     QCOMPARE(previewRedraws.size(), 1);
-    QCOMPARE(b.o.control<QLabel>(u"lblPreviewBytes"_s)->text(), u"48 69 0D 78 79"_s);
+    QCOMPARE(b.o.control<TWrappedText>(u"lblPreviewBytes"_s)->Text(), u"48 69 0D 78 79"_s);
 }
 
 KW24_GUI_TEST(TestRefresh);
