@@ -57,6 +57,29 @@ public:
     }
 };
 
+// A cell that sorts by its shown value and, among equal values, by key and then level, so that rows
+// with the same value stand in key order whatever order their cells were set in.
+class TOverviewCell final : public QTableWidgetItem {
+public:
+    TOverviewCell(int key, int level) {
+        setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setData(KeyRole, key);
+        setData(LevelRole, level);
+    }
+
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant mine = data(Qt::DisplayRole);
+        const QVariant theirs = other.data(Qt::DisplayRole);
+        const bool numbers = mine.typeId() == QMetaType::Int && theirs.typeId() == QMetaType::Int;
+        const int order = numbers ? (mine.toInt() > theirs.toInt()) - (mine.toInt() < theirs.toInt())
+                                  : mine.toString().compare(theirs.toString());
+        if (order != 0)
+            return order < 0;
+        return std::pair(data(KeyRole).toInt(), data(LevelRole).toInt()) <
+               std::pair(other.data(KeyRole).toInt(), other.data(LevelRole).toInt());
+    }
+};
+
 QString typeText(TKeyType type) {
     switch (type) {
     case ktShift: return u"shift"_s;
@@ -186,11 +209,7 @@ void TfrmOverview::MakeRows() {
     gridOverview->setSortingEnabled(false); // rows stay where they are while they are made
     for (int macro = 0; macro < KeyCount * LevelCount; ++macro)
         for (int column = 0; column < ColumnCount; ++column) {
-            auto* cell = new QTableWidgetItem;
-            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            cell->setData(KeyRole, macro / LevelCount);
-            cell->setData(LevelRole, macro % LevelCount);
-            gridOverview->setItem(macro, column, cell);
+            gridOverview->setItem(macro, column, new TOverviewCell(macro / LevelCount, macro % LevelCount));
         }
     gridOverview->setSortingEnabled(true); // sorted by the column the user chose
 }

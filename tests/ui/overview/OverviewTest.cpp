@@ -70,6 +70,9 @@ void TestOverview::listsEveryKeyAndLevelWithTotals() {
     const TOverviewFixture o;
     QTableWidget* grid = openOverview(o);
     QCOMPARE(grid->rowCount(), 48);
+    for (int row = 0; row < grid->rowCount(); ++row) // key by key, level 1 first
+        QCOMPARE(grid->item(row, Col::colKey)->text() + u'.' + grid->item(row, Col::colLevel)->text(),
+                 u"%1.%2"_s.arg(row / 2 + 1).arg(row % 2 + 1));
     const struct {
         int key, level;
         QString type, name, repeat;
@@ -157,6 +160,9 @@ void TestOverview::sortsByTheChosenColumn() {
     for (int row = 0; row < grid->rowCount(); ++row)
         bytes << grid->item(row, Col::colBytes)->data(Qt::DisplayRole).toInt();
     QCOMPARE(bytes.mid(0, 4), (QList<int>{3, 3, 2, 0}));
+    // Rows of equal value stand key by key, level 1 first (the order turns round with the column's).
+    QCOMPARE(grid->item(0, Col::colKey)->text() + grid->item(0, Col::colLevel)->text(), u"12"_s);
+    QCOMPARE(grid->item(1, Col::colKey)->text() + grid->item(1, Col::colLevel)->text(), u"11"_s);
     // The order holds while the overview follows an edit.
     o.f.window->SelectKeyAndLevel(11, 0);
     QTest::keyClicks(o.control<QLineEdit>(u"edManualInput"_s), u"66"_s);
