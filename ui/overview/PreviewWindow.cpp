@@ -110,7 +110,7 @@ TfrmPreview::TfrmPreview(const TKeypadClass& keypad, std::shared_ptr<KeypadFindi
     lblPreviewTyped->setObjectName(u"lblPreviewTyped"_s);
     barTimeline = new TTimelineBar(this);
     barTimeline->setObjectName(u"barTimeline"_s);
-    lblPlayTime = new QLabel(this);
+    lblPlayTime = new TWrappedText(this);
     lblPlayTime->setObjectName(u"lblPlayTime"_s);
     gridSteps = new TStepsTable(3, this);
     gridSteps->setObjectName(u"gridSteps"_s);
@@ -196,7 +196,7 @@ void TfrmPreview::Redraw() {
                          : u"%1 characters at %2 ms each"_s.arg(characters).arg(playback.pacingMs);
     if (pauses > 0)
         timing += u", pauses of %1 ms in all"_s.arg(pauses);
-    lblPlayTime->setText(QString::fromStdString(PlayingTimeText(playback.totalMs)) + u"  ("_s + timing +
+    lblPlayTime->SetText(QString::fromStdString(PlayingTimeText(playback.totalMs)) + u"  ("_s + timing +
                          u')');
     barTimeline->SetPlayback(std::move(playback));
 

@@ -44,7 +44,7 @@ private:
     TWrappedText* lblPreviewTyped = nullptr;
     TTimelineBar* barTimeline = nullptr;
     TStepsTable* gridSteps = nullptr;
-    QLabel* lblPlayTime = nullptr;
+    TWrappedText* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
     TDeferredRedraw* fRedraw = nullptr;
 };

@@ -115,8 +115,8 @@ void TestPreview::showsTypedTextAndTimeline() {
     QCOMPARE(o.control<TWrappedText>(u"lblPreviewTyped"_s)->Text(),
              u"A[pause 200 ms][beep 5][LED off][LED on][LED flash]@[Enter]"_s);
     // 6 ms a character, 200 ms of pause
-    QVERIFY2(o.control<QLabel>(u"lblPlayTime"_s)->text().startsWith(u"plays in 0.22 s"_s),
-             qPrintable(o.control<QLabel>(u"lblPlayTime"_s)->text()));
+    QVERIFY2(o.control<TWrappedText>(u"lblPlayTime"_s)->Text().startsWith(u"plays in 0.22 s"_s),
+             qPrintable(o.control<TWrappedText>(u"lblPlayTime"_s)->Text()));
     auto* steps = o.control<QTableWidget>(u"gridSteps"_s);
     QStringList rows;
     for (int row = 0; row < steps->rowCount(); ++row)
@@ -164,7 +164,7 @@ void TestPreview::namesASpaceAndNoPausesThatAreNot() {
     auto* steps = o.control<QTableWidget>(u"gridSteps"_s);
     QCOMPARE(steps->rowCount(), 3);
     QCOMPARE(steps->item(1, 1)->text(), u"Space"_s);
-    const QString time = o.control<QLabel>(u"lblPlayTime"_s)->text();
+    const QString time = o.control<TWrappedText>(u"lblPlayTime"_s)->Text();
     QVERIFY2(time.endsWith(u"(3 characters at 2 ms each)"_s), qPrintable(time));
 }
 
