@@ -11,7 +11,6 @@ class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
 class TDeferredRedraw;
-class KeypadFindings;
 class TKeypadClass;
 
 // The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
