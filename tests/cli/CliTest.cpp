@@ -3,6 +3,8 @@
 #include "files/FileError.h"
 #include "tests/support/TempFolder.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -24,8 +26,16 @@ std::string quoted(const fs::path& path) {
 
 int exitCodeOf(const std::string& command) {
 #ifdef _WIN32
-    // cmd.exe takes away the first and last quote of a command line that begins with one.
-    return std::system(("\"" + command + "\"").c_str());
+    // cmd.exe takes away the first and last quote of a command line that begins with one. -1 says
+    // cmd.exe itself did not start, which Wine now and then does under load: that is no answer of
+    // the tool's, so the command is tried again.
+    int status = -1;
+    for (int attempt = 0; attempt < 3 && status == -1; ++attempt) {
+        status = std::system(("\"" + command + "\"").c_str());
+        if (status == -1)
+            std::fprintf(stderr, "The shell did not start (errno %d): %s\n", errno, command.c_str());
+    }
+    return status;
 #else
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
