@@ -9,7 +9,10 @@
 #include <QPainter>
 #include <QTextLine>
 #include <QTextOption>
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,6 +20,26 @@ namespace {
 
 // The width a passage asks for before its window has one: about a line of a typical window.
 constexpr int PreferredCharacters = 60;
+
+// The first position at which text with spans may look different from the text shown before.
+int firstDifference(const QString& before, const QList<QTextLayout::FormatRange>& spansBefore,
+                    const QString& after, const QList<QTextLayout::FormatRange>& spansAfter) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype same = 0;
+    while (same < shorter && before[same] == after[same])
+        ++same;
+    const qsizetype spans = std::max(spansBefore.size(), spansAfter.size());
+    for (qsizetype i = 0; i < spans; ++i) {
+        const bool inBoth = i < spansBefore.size() && i < spansAfter.size();
+        if (inBoth && spansBefore[i] == spansAfter[i])
+            continue;
+        int start = i < spansBefore.size() ? spansBefore[i].start : spansAfter[i].start;
+        if (inBoth)
+            start = std::min(spansBefore[i].start, spansAfter[i].start);
+        return std::min(static_cast<int>(same), start);
+    }
+    return static_cast<int>(same);
+}
 
 } // namespace
 
@@ -35,6 +58,14 @@ TWrappedText::TWrappedText(QWidget* parent)
 void TWrappedText::SetText(const QString& text, const QList<QTextLayout::FormatRange>& spans) {
     if (text == fText && spans == fSpans)
         return;
+    // Lines laid out as before and made only of characters that did not change are not painted
+    // again: typing at the end of a long passage repaints its last line or two, not all of it.
+    const bool shown = width() > 0 && fLaidOutWidth == width() && fAnchor == fCursor;
+    std::vector<std::pair<int, int>> linesBefore;
+    if (shown)
+        for (int i = 0; i < fLayout.lineCount(); ++i)
+            linesBefore.emplace_back(fLayout.lineAt(i).textStart(), fLayout.lineAt(i).textLength());
+    const int unchangedBefore = shown ? firstDifference(fText, fSpans, text, spans) : 0;
     const int heightBefore = fLaidOutWidth < 0 ? -1 : fHeight;
     fText = text;
     fSpans = spans;
@@ -43,7 +74,21 @@ void TWrappedText::SetText(const QString& text, const QList<QTextLayout::FormatR
     setAccessibleName(text);
     if (width() <= 0 || layOut(width()) != heightBefore)
         updateGeometry(); // for the room its new height needs
-    update();
+    if (!shown) {
+        update();
+        return;
+    }
+    int same = 0;
+    while (same < fLayout.lineCount() && static_cast<std::size_t>(same) < linesBefore.size()) {
+        const QTextLine line = fLayout.lineAt(same);
+        const auto [start, length] = linesBefore[static_cast<std::size_t>(same)];
+        if (line.textStart() != start || line.textLength() != length || start + length > unchangedBefore)
+            break;
+        ++same;
+    }
+    const int top =
+        same < fLayout.lineCount() ? static_cast<int>(std::floor(fLayout.lineAt(same).y())) : fHeight;
+    update(QRect(0, top, width(), std::max(heightBefore, fHeight) - top));
 }
 
 QString TWrappedText::SelectedText() const {
@@ -84,7 +129,7 @@ QSize TWrappedText::minimumSizeHint() const {
     return {fontMetrics().averageCharWidth() * 10, fontMetrics().height()};
 }
 
-void TWrappedText::paintEvent(QPaintEvent* /*event*/) {
+void TWrappedText::paintEvent(QPaintEvent* event) {
     layOut(width());
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
@@ -97,7 +142,7 @@ void TWrappedText::paintEvent(QPaintEvent* /*event*/) {
         selected.format.setForeground(palette().brush(QPalette::HighlightedText));
         selection << selected;
     }
-    fLayout.draw(&painter, QPointF(0, 0), selection);
+    fLayout.draw(&painter, QPointF(0, 0), selection, event->rect()); // only the lines to repaint
 }
 
 int TWrappedText::cursorAt(QPoint point) const {
