@@ -4,6 +4,7 @@
 #include "ui/ProgramFont.h"
 #include "ui/overview/DeferredRedraw.h"
 #include "ui/overview/OverviewRows.h"
+#include "ui/overview/WrappedText.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -54,6 +55,24 @@ public:
         painter->drawText(QRect(bar.right() + 4, option.rect.top(), numberWidth, option.rect.height()),
                           Qt::AlignVCenter | Qt::AlignRight, number);
         painter->restore();
+    }
+};
+
+// A macro's codes, cut short where the cell ends (size questions, which come without a cell, get them
+// whole). The style would lay out the whole text (up to a few
+// hundred characters) twice for every repaint to find where to cut it; this hands it only what can
+// show: twice as many characters as the cell holds of average width, then "…", which the style cuts
+// again at the cell's edge.
+class TCodesDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const int room = 2 * option->rect.width() / std::max(option->fontMetrics.averageCharWidth(), 1) + 8;
+        if (option->rect.width() > 0 && option->text.size() > room)
+            option->text = option->text.left(room) + u'…';
     }
 };
 
@@ -110,6 +129,7 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, std::shared_ptr<KeypadFindings>
     gridOverview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     gridOverview->setWordWrap(false);
     gridOverview->setItemDelegateForColumn(colBytes, new TBytesBarDelegate(gridOverview));
+    gridOverview->setItemDelegateForColumn(colCodes, new TCodesDelegate(gridOverview));
     QHeaderView* header = gridOverview->horizontalHeader();
     header->setStretchLastSection(true);
     header->setSortIndicatorShown(true);
@@ -126,7 +146,7 @@ TfrmOverview::TfrmOverview(TKeypadClass& keypad, std::shared_ptr<KeypadFindings>
     connect(gridOverview, &QTableWidget::activated, this,
             [this](const QModelIndex& index) { RowActivated(index.row()); });
 
-    lblTotals = new QLabel(this);
+    lblTotals = new TWrappedText(this); // changes with every typed character: see TWrappedText
     lblTotals->setObjectName(u"lblTotals"_s);
     lblChecks = new QLabel(this);
     lblChecks->setObjectName(u"lblChecks"_s);
@@ -185,7 +205,7 @@ void TfrmOverview::Redraw() {
         rowsWithFindings += entry.findings.empty() ? 0 : 1;
 
     const OverviewTotals& totals = overview.totals;
-    lblTotals->setText(
+    lblTotals->SetText(
         u"Keys used: %1 of %2    Macros: %3 of %4    Bytes used: %5 of %6"_s.arg(totals.keysUsed)
             .arg(KeyCount)
             .arg(totals.macrosUsed)

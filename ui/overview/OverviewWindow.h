@@ -11,6 +11,7 @@ class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
 class TDeferredRedraw;
+class TWrappedText;
 class TKeypadClass;
 
 // The whole definition at a glance: one row for each of the 24 keys on each of its two levels, with its
@@ -49,7 +50,7 @@ private:
     OverviewMaker fMaker;
     std::vector<OverviewRow> fShownRows; // as the table shows them, key by key
     QTableWidget* gridOverview = nullptr;
-    QLabel* lblTotals = nullptr;
+    TWrappedText* lblTotals = nullptr;
     QLabel* lblChecks = nullptr;
     TDeferredRedraw* fRedraw = nullptr;
 };

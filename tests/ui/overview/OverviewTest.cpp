@@ -1,6 +1,7 @@
 #include "tests/support/GuiTest.h"
 #include "tests/ui/overview/OverviewFixture.h"
 #include "ui/overview/OverviewWindow.h"
+#include "ui/overview/WrappedText.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -50,6 +51,7 @@ private slots:
     void sortsByTheChosenColumn();
     void marksTheRowsTheChecksConcern();
     void viewButtonKeepsTheOtherButtonsWhereTheyWere();
+    void longCodesAreCutAtTheCellsEdgeAsTheStyleCutsThem();
 };
 
 void TestOverview::isMadeOnFirstUseOnly() {
@@ -96,7 +98,7 @@ void TestOverview::listsEveryKeyAndLevelWithTotals() {
         QCOMPARE(cellText(grid, r.key, r.level, Col::colCodes), r.codes);
         QCOMPARE(grid->item(rowOf(grid, r.key, r.level), Col::colType)->icon().isNull(), r.type.isEmpty());
     }
-    QCOMPARE(o.control<QLabel>(u"lblTotals"_s)->text(),
+    QCOMPARE(o.control<TWrappedText>(u"lblTotals"_s)->Text(),
              u"Keys used: 4 of 24    Macros: 3 of 48    Bytes used: 8 of 4800"_s);
 }
 
@@ -108,7 +110,7 @@ void TestOverview::followsEveryEdit() {
     QTest::keyClicks(o.control<QLineEdit>(u"edManualInput"_s), u"65"_s);
     QTest::mouseClick(o.control<QToolButton>(u"spdbtnInsert"_s), Qt::LeftButton);
     QTRY_COMPARE(cellText(grid, 1, 2, Col::colBytes).toInt(), 4);
-    QTRY_COMPARE(o.control<QLabel>(u"lblTotals"_s)->text(),
+    QTRY_COMPARE(o.control<TWrappedText>(u"lblTotals"_s)->Text(),
                  u"Keys used: 4 of 24    Macros: 3 of 48    Bytes used: 9 of 4800"_s);
     // A name typed into the macro header, and the view switched to hex.
     QTest::keyClicks(o.control<QLineEdit>(u"EditName"_s), u"Wait"_s);
@@ -121,7 +123,7 @@ void TestOverview::followsEveryEdit() {
     // New empties the whole definition.
     MessageBox::setNextAnswer(MessageBox::Answer::No);
     QTest::mouseClick(o.control<QToolButton>(u"ToolBtnNew"_s), Qt::LeftButton);
-    QTRY_COMPARE(o.control<QLabel>(u"lblTotals"_s)->text(),
+    QTRY_COMPARE(o.control<TWrappedText>(u"lblTotals"_s)->Text(),
                  u"Keys used: 0 of 24    Macros: 0 of 48    Bytes used: 0 of 4800"_s);
     QCOMPARE(cellText(grid, 1, 1, Col::colName), QString());
 }
@@ -228,6 +230,20 @@ void TestOverview::viewButtonKeepsTheOtherButtonsWhereTheyWere() {
     QTest::keyClick(o.f.window.get(), Qt::Key_V, Qt::AltModifier); // as Alt with a letter opens the others
     QTRY_VERIFY(menu->isVisible());
     menu->close();
+}
+
+// The codes column hands the style only the start of a long macro's codes; what shows must be what
+// the style shows when it cuts the whole text itself.
+void TestOverview::longCodesAreCutAtTheCellsEdgeAsTheStyleCutsThem() {
+    const TOverviewFixture o("[KEY7]\r\nLevel_2_Codes=" + QByteArray("7a").repeated(100) + "\r\n");
+    QTableWidget* grid = openOverview(o);
+    QTableWidgetItem* codes = grid->item(rowOf(grid, 8, 2), Col::colCodes);
+    grid->scrollToItem(codes);
+    const QRect cell = grid->visualItemRect(codes);
+    QVERIFY(grid->fontMetrics().horizontalAdvance(codes->text()) > 3 * cell.width());
+    const QImage cut = grid->viewport()->grab(cell).toImage();
+    grid->setItemDelegateForColumn(Col::colCodes, nullptr); // the style's own drawing of the whole text
+    QCOMPARE(grid->viewport()->grab(cell).toImage(), cut);
 }
 
 KW24_GUI_TEST(TestOverview);
