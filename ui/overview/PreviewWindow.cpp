@@ -19,12 +19,19 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The bytes from from on (count of them at most) as hexadecimal pairs with a blank between.
 QString hexBytes(const std::vector<std::uint8_t>& bytes, std::size_t from = 0,
                  std::size_t count = std::string::npos) {
-    QStringList pairs;
-    for (std::size_t i = from; i < bytes.size() && i - from < count; ++i)
-        pairs << u"%1"_s.arg(bytes[i], 2, 16, QChar(u'0')).toUpper();
-    return pairs.join(u' ');
+    static constexpr char16_t digits[] = u"0123456789ABCDEF";
+    const std::size_t end = from + std::min(count, bytes.size() - std::min(from, bytes.size()));
+    QString text;
+    for (std::size_t i = from; i < end; ++i) {
+        if (i > from)
+            text += u' ';
+        text += QChar(digits[bytes[i] >> 4]);
+        text += QChar(digits[bytes[i] & 0x0F]);
+    }
+    return text;
 }
 
 QLabel* heading(const QString& text, QWidget* parent) {
@@ -181,7 +188,7 @@ void TfrmPreview::Redraw() {
     int characters = 0;
     int pauses = 0;
     for (const PlaybackStep& step : playback.steps) {
-        showInCell(*gridSteps, row, 0, u"%1 ms"_s.arg(step.startMs));
+        showInCell(*gridSteps, row, 0, QString::number(step.startMs) + u" ms"_s);
         // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
         const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
         showInCell(*gridSteps, row, 1,
