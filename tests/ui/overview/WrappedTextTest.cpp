@@ -1,5 +1,6 @@
-#include "tests/support/GuiTest.h"
 #include "ui/overview/WrappedText.h"
+
+#include "tests/support/GuiTest.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -38,9 +39,7 @@ struct ShownPassage {
     }
 
     // What the screen shows of it: the window's painted pixels, kept between repaints.
-    QImage onScreen() const {
-        return window->screen()->grabWindow(window->winId()).toImage();
-    }
+    QImage onScreen() const { return window->screen()->grabWindow(window->winId()).toImage(); }
 };
 
 } // namespace
@@ -69,9 +68,16 @@ void TestWrappedText::aChangedPassageShowsWhatItShowsWhenShownAfresh() {
         {"a byte typed at the start", bytes, {}, u"31 "_s + bytes, {}},
         {"bytes removed from the middle", bytes, {}, bytes.left(30) + bytes.mid(60), {}},
         {"most of it removed", bytes, {}, bytes.left(5), {}},
-        {"a word grown past its line's end", words, {}, QString(words).replace(u"lazy"_s, u"laaaaaaazy"_s), {}},
-        {"a long word shortened onto the line before", QString(words).replace(u"naps"_s, u"naaaaaaaaaps"_s), {},
-         words, {}},
+        {"a word grown past its line's end",
+         words,
+         {},
+         QString(words).replace(u"lazy"_s, u"laaaaaaazy"_s),
+         {}},
+        {"a long word shortened onto the line before",
+         QString(words).replace(u"naps"_s, u"naaaaaaaaaps"_s),
+         {},
+         words,
+         {}},
         {"a span added", words, {}, words, tinted(20, 5)},
         {"a span moved", words, tinted(20, 5), words, tinted(40, 5)},
     };
