@@ -184,16 +184,19 @@ void TfrmOverview::Redraw() {
         if (overview.rows[macro] != fShownRows[macro])
             changed.push_back(macro);
     if (!changed.empty()) {
-        // The cells of each macro, found by the key and level they carry: sorting may have moved its
-        // row, and changing a cell of the sorted column moves it again.
-        std::vector<std::array<QTableWidgetItem*, ColumnCount>> cellsOf(overview.rows.size());
+        // The cells of each changed macro, found by the key and level they carry: sorting may have
+        // moved its row, and changing a cell of the sorted column moves it again, so all are found
+        // before any is shown.
+        std::vector<int> rowOf(overview.rows.size(), -1);
         for (int row = 0; row < gridOverview->rowCount(); ++row) {
             const QTableWidgetItem* keyCell = gridOverview->item(row, colKey);
-            const auto macro = static_cast<std::size_t>(keyCell->data(KeyRole).toInt() * LevelCount +
-                                                        keyCell->data(LevelRole).toInt());
-            for (int column = 0; column < ColumnCount; ++column)
-                cellsOf[macro][static_cast<std::size_t>(column)] = gridOverview->item(row, column);
+            rowOf[static_cast<std::size_t>(keyCell->data(KeyRole).toInt() * LevelCount +
+                                           keyCell->data(LevelRole).toInt())] = row;
         }
+        std::vector<std::array<QTableWidgetItem*, ColumnCount>> cellsOf(overview.rows.size());
+        for (const std::size_t macro : changed)
+            for (int column = 0; column < ColumnCount; ++column)
+                cellsOf[macro][static_cast<std::size_t>(column)] = gridOverview->item(rowOf[macro], column);
         for (const std::size_t macro : changed) {
             ShowRow(cellsOf[macro], overview.rows[macro]);
             fShownRows[macro] = overview.rows[macro];
