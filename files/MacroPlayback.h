@@ -29,6 +29,8 @@ struct PlaybackStep {
     std::size_t byteCount = 1;
     int startMs = 0;
     int durationMs = 0;
+
+    bool operator==(const PlaybackStep&) const = default;
 };
 
 struct MacroPlayback {

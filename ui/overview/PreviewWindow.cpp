@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <span>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -187,13 +189,25 @@ void TfrmPreview::Redraw() {
     int row = 0;
     int characters = 0;
     int pauses = 0;
+    const bool sameReading = fShownSteps.prefix == prefix && fShownSteps.layout == layout;
+    const auto shownAlready = [&](const PlaybackStep& step, std::size_t index) {
+        const MacroPlayback& shown = fShownSteps.playback;
+        if (!sameReading || index >= shown.steps.size() || shown.steps[index] != step)
+            return false;
+        const auto bytes = [](const MacroPlayback& of, const PlaybackStep& at) {
+            return std::span(of.bytes).subspan(at.firstByte, at.byteCount);
+        };
+        return std::ranges::equal(bytes(shown, step), bytes(playback, step));
+    };
     for (const PlaybackStep& step : playback.steps) {
-        showInCell(*gridSteps, row, 0, QString::number(step.startMs) + u" ms"_s);
-        // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
-        const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
-        showInCell(*gridSteps, row, 1,
-                   space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text));
-        showInCell(*gridSteps, row, 2, hexBytes(playback.bytes, step.firstByte, step.byteCount));
+        if (!shownAlready(step, static_cast<std::size_t>(row))) {
+            showInCell(*gridSteps, row, 0, QString::number(step.startMs) + u" ms"_s);
+            // A blank alone in a cell looks like nothing at all; the step list names it as the grid does.
+            const bool space = step.kind == PlaybackStep::Kind::Character && step.value == ' ';
+            showInCell(*gridSteps, row, 1,
+                       space ? u"Space"_s : QString::fromStdString(DescribeStep(step, prefix, layout).text));
+            showInCell(*gridSteps, row, 2, hexBytes(playback.bytes, step.firstByte, step.byteCount));
+        }
         characters += step.kind == PlaybackStep::Kind::Character ? 1 : 0;
         pauses += step.kind == PlaybackStep::Kind::Delay ? step.durationMs : 0;
         ++row;
@@ -205,6 +219,7 @@ void TfrmPreview::Redraw() {
         timing += u", pauses of %1 ms in all"_s.arg(pauses);
     lblPlayTime->SetText(QString::fromStdString(PlayingTimeText(playback.totalMs)) + u"  ("_s + timing +
                          u')');
+    fShownSteps = {playback, prefix, layout};
     barTimeline->SetPlayback(std::move(playback));
 
     QStringList findings;

@@ -47,4 +47,10 @@ private:
     TWrappedText* lblPlayTime = nullptr;
     QLabel* lblPreviewChecks = nullptr;
     TDeferredRedraw* fRedraw = nullptr;
+    // What the step rows show, to set again only the rows whose step changed.
+    struct ShownSteps {
+        MacroPlayback playback;
+        std::uint8_t prefix = 0;
+        const LayoutTable* layout = nullptr;
+    } fShownSteps;
 };

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -70,6 +71,18 @@ void TestLayoutTyping::germanTypingStoresTheUsKeysAndShowsTheGermanCharacters() 
     f.control<QAction>(u"PreviewMenuItem"_s)->trigger();
     QCOMPARE(f.control<QLabel>(u"lblTypedHeading"_s)->text(), u"Types on a German computer"_s);
     QCOMPARE(f.control<TWrappedText>(u"lblPreviewTyped"_s)->Text(), u"Z\u00FCrich 2024"_s);
+    // The steps, bytes and times stay the same in a serial host mode; what the step rows show does not.
+    auto* steps = f.control<QTableWidget>(u"gridSteps"_s);
+    QCOMPARE(steps->item(0, 1)->text(), u"Z"_s);
+    f.keypad().SetOpMode(ValueOf(OperatingMode::CdcVirtualCom));
+    emit f.window.window->GetDocument().Changed();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(steps->item(0, 1)->text(), u"Y"_s);
+    QCOMPARE(steps->item(1, 1)->text(), u"["_s);
+    f.keypad().SetOpMode(ValueOf(OperatingMode::UsbKeyboard));
+    emit f.window.window->GetDocument().Changed();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(steps->item(0, 1)->text(), u"Z"_s);
     // A dead key's mark is the dead key and a space; the preview shows the mark alone.
     f.window.window->UndoEdit();
     QCOMPARE(f.keypad().NumOfElements(), 0);
