@@ -2,61 +2,19 @@
 // on-screen key click (AddData with the redraw it causes), driven through the real button, and one
 // character typed into the grid of a full definition, with and without the overview and the preview
 // open beside the window.
+#include "bench/BenchWindow.h"
 #include "bench/FullDefinition.h"
-#include "platform/FileDialog.h"
-#include "platform/Folders.h"
-#include "platform/MessageBox.h"
 #include "ui/main/MainWindow.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
-#include <memory>
 #include <stdexcept>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// A shown main window on its own empty documents folder, message boxes answered instead of shown.
-class BenchWindow final {
-public:
-    BenchWindow() {
-        if (!documents_.isValid())
-            throw std::runtime_error("cannot make a temporary documents folder");
-        Folders::setDocumentsForTests(documents_.path());
-        MessageBox::setTestMode(true);
-        FileDialog::setTestMode(true);
-        window = std::make_unique<TfrmMain>(QStringList{});
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            throw std::runtime_error("the main window was not shown");
-        QCoreApplication::processEvents();
-    }
-    ~BenchWindow() {
-        window.reset();
-        Folders::setDocumentsForTests(std::nullopt);
-    }
-    BenchWindow(const BenchWindow&) = delete;
-    BenchWindow& operator=(const BenchWindow&) = delete;
-
-    void clearMacro() {
-        TKeypadClass& keypad = window->GetKeypad();
-        while (keypad.RemoveKey(0)) {
-        }
-        window->CopyDataToScreen(0);
-        QCoreApplication::processEvents();
-    }
-
-private:
-    QTemporaryDir documents_;
-
-public:
-    std::unique_ptr<TfrmMain> window;
-};
 
 void CopyDataToScreen(benchmark::State& state) {
     BenchWindow bench;
@@ -98,10 +56,7 @@ void TypedInsertion(benchmark::State& state, bool withViewWindows) {
     keypad.SetLevel(0);
     bench.clearMacro();
     if (withViewWindows)
-        for (const QString& command : {u"OverviewMenuItem"_s, u"PreviewMenuItem"_s}) {
-            bench.window->findChild<QAction*>(command)->trigger();
-            QCoreApplication::processEvents();
-        }
+        bench.openViewWindows();
     auto* grid = bench.window->findChild<QWidget*>(u"Grid"_s);
     for (auto _ : state) {
         if (keypad.CodeCount() >= MacroCapacityBytes) {
