@@ -1,5 +1,6 @@
 #include "bench/BenchWindow.h"
 
+#include "bench/FullDefinition.h"
 #include "model/KeypadClass.h"
 #include "platform/FileDialog.h"
 #include "platform/Folders.h"
@@ -38,9 +39,19 @@ void BenchWindow::clearMacro() {
     QCoreApplication::processEvents();
 }
 
-void BenchWindow::openViewWindows() {
-    for (const QString& command : {u"OverviewMenuItem"_s, u"PreviewMenuItem"_s}) {
-        window->findChild<QAction*>(command)->trigger();
-        QCoreApplication::processEvents();
-    }
+QWidget& BenchWindow::startTyping(bool withViewWindows) {
+    TKeypadClass& keypad = window->GetKeypad();
+    FillFullDefinition(keypad);
+    keypad.SetKey(0);
+    keypad.SetLevel(0);
+    clearMacro();
+    if (withViewWindows)
+        for (const QString& command : {u"OverviewMenuItem"_s, u"PreviewMenuItem"_s}) {
+            window->findChild<QAction*>(command)->trigger();
+            QCoreApplication::processEvents();
+        }
+    auto* grid = window->findChild<QWidget*>(u"Grid"_s);
+    if (grid == nullptr)
+        throw std::runtime_error("no macro grid");
+    return *grid;
 }

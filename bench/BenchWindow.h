@@ -3,6 +3,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QTemporaryDir>
+#include <QWidget>
 #include <memory>
 
 // A shown main window on its own empty documents folder, message boxes answered instead of shown.
@@ -15,8 +16,9 @@ public:
 
     // Empties the selected macro and redraws it.
     void clearMacro();
-    // Opens the overview and the preview beside the window.
-    void openViewWindows();
+    // Fills the definition full, empties key 1, level 1 and selects it, opens the overview and the
+    // preview beside the window when asked to; returns the grid to type into.
+    QWidget& startTyping(bool withViewWindows);
 
 private:
     QTemporaryDir documents_;

@@ -50,21 +50,15 @@ BENCHMARK(AddDataWithRedraw);
 // redraw of the overview (every key of the definition, with the checker) and of the preview.
 void TypedInsertion(benchmark::State& state, bool withViewWindows) {
     BenchWindow bench;
-    TKeypadClass& keypad = bench.window->GetKeypad();
-    FillFullDefinition(keypad);
-    keypad.SetKey(0);
-    keypad.SetLevel(0);
-    bench.clearMacro();
-    if (withViewWindows)
-        bench.openViewWindows();
-    auto* grid = bench.window->findChild<QWidget*>(u"Grid"_s);
+    QWidget& grid = bench.startTyping(withViewWindows);
+    const TKeypadClass& keypad = bench.window->GetKeypad();
     for (auto _ : state) {
         if (keypad.CodeCount() >= MacroCapacityBytes) {
             state.PauseTiming();
             bench.clearMacro();
             state.ResumeTiming();
         }
-        QTest::keyClick(grid, Qt::Key_1);
+        QTest::keyClick(&grid, Qt::Key_1);
         QCoreApplication::processEvents(); // the redraws and repaints the key caused
     }
 }

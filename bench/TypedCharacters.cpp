@@ -5,7 +5,6 @@
 // divide the total callgrind_annotate gives by 300. Unlike a timed benchmark, the count is the same
 // from run to run and on a busy machine, so two builds can be compared by it.
 #include "bench/BenchWindow.h"
-#include "bench/FullDefinition.h"
 #include "model/KeypadClass.h"
 
 #include <QApplication>
@@ -13,8 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -36,16 +33,9 @@ int main(int argc, char** argv) {
     const bool withViewWindows = argc > 1 && std::strcmp(argv[1], "--with-view-windows") == 0;
     try {
         BenchWindow bench;
-        TKeypadClass& keypad = bench.window->GetKeypad();
-        FillFullDefinition(keypad);
-        keypad.SetKey(0);
-        keypad.SetLevel(0);
-        bench.clearMacro();
-        if (withViewWindows)
-            bench.openViewWindows();
-        auto* grid = bench.window->findChild<QWidget*>(u"Grid"_s);
+        QWidget& grid = bench.startTyping(withViewWindows);
         for (int macro = 0; macro < Macros; ++macro) {
-            typeAMacro(*grid);
+            typeAMacro(grid);
             bench.clearMacro();
         }
         std::printf("%d characters typed\n", Macros * MacroCapacityBytes);
