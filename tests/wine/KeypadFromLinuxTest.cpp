@@ -20,10 +20,16 @@ QString onDriveZ(QString path) {
     return u"Z:"_s + path.replace(u'/', u'\\');
 }
 
-// Runs a program to its end; its exit code, or -1 when it did not start or crashed.
-int run(const QString& program, const QStringList& arguments) {
+// Runs a program to its end; its exit code, or -1 when it did not start or crashed. Its output shows
+// in the test's, unless quiet: Wine's background programs inherit the output of the program that
+// starts them and would hold the test's open until their server ends.
+int run(const QString& program, const QStringList& arguments, bool quiet = false) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
+    if (quiet) {
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+    }
     process.start(program, arguments);
     if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
         return -1;
@@ -70,10 +76,11 @@ void TestKeypadFromLinux::initTestCase() {
     qputenv("WINEPREFIX", prefix().toUtf8());
     qputenv("WINEDEBUG", "-all");
     qputenv("LC_ALL", "C.UTF-8"); // Wine hands Windows programs names in the locale's encoding
-    // One Wine server until the end: one that ends between two programs can drop the next one.
+    // One Wine server for the test, kept 30 s after its last program (so it also ends if the test
+    // does not): one that ends between two programs can drop the next one.
     QVERIFY(QDir().mkpath(prefix()));
-    QCOMPARE(run(u"wineserver"_s, {u"-p"_s}), 0);
-    QCOMPARE(run(u"wineboot"_s, {u"-i"_s}), 0);
+    QCOMPARE(run(u"wineserver"_s, {u"-p30"_s}, true), 0);
+    QCOMPARE(run(u"wineboot"_s, {u"-i"_s}, true), 0);
 
     keypadEnd = work.filePath(u"keypad"_s);
     otherEnd = work.filePath(u"other"_s);

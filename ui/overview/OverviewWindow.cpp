@@ -58,11 +58,10 @@ public:
     }
 };
 
-// A macro's codes, cut short where the cell ends (size questions, which come without a cell, get them
-// whole). The style would lay out the whole text (up to a few
+// A macro's codes, cut short where the cell ends. The style would lay out the whole text (up to a few
 // hundred characters) twice for every repaint to find where to cut it; this hands it only what can
 // show: twice as many characters as the cell holds of average width, then "…", which the style cuts
-// again at the cell's edge.
+// again at the cell's edge. Size questions, which come without a cell, get the whole text.
 class TCodesDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
