@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QTextLine>
 #include <QTextOption>
 #include <algorithm>
@@ -41,6 +42,23 @@ int firstDifference(const QString& before, const QList<QTextLayout::FormatRange>
     return static_cast<int>(same);
 }
 
+// Whether text runs left to right throughout, so that a character's place on its line says which
+// pixels are left of it.
+bool leftToRightOnly(QStringView text) {
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+        case QChar::DirAN: return true;
+        default: return false;
+        }
+    });
+}
+
 } // namespace
 
 TWrappedText::TWrappedText(QWidget* parent)
@@ -53,6 +71,9 @@ TWrappedText::TWrappedText(QWidget* parent)
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     fLayout.setTextOption(option);
+    // Keep the shaped glyphs after laying out: painting and finding where a character sits would
+    // otherwise shape each line again.
+    fLayout.setCacheEnabled(true);
 }
 
 void TWrappedText::SetText(const QString& text, const QList<QTextLayout::FormatRange>& spans) {
@@ -88,7 +109,21 @@ void TWrappedText::SetText(const QString& text, const QList<QTextLayout::FormatR
     }
     const int top =
         same < fLayout.lineCount() ? static_cast<int>(std::floor(fLayout.lineAt(same).y())) : fHeight;
-    update(QRect(0, top, width(), std::max(heightBefore, fHeight) - top));
+    QRegion stale(QRect(0, top, width(), std::max(heightBefore, fHeight) - top));
+    // The first changed line keeps its pixels left of the first changed character when it starts
+    // where it started before. Its glyphs stay where they were up to there; the repaint begins a
+    // character early, so a changed glyph reaching left of its place is repainted whole.
+    if (same < fLayout.lineCount() && static_cast<std::size_t>(same) < linesBefore.size()) {
+        const QTextLine line = fLayout.lineAt(same);
+        const int changedAt = unchangedBefore - 1;
+        if (line.textStart() == linesBefore[static_cast<std::size_t>(same)].first &&
+            changedAt > line.textStart() && leftToRightOnly(QStringView(fText).mid(line.textStart()))) {
+            const int keptWidth = static_cast<int>(std::floor(line.cursorToX(changedAt)));
+            const int lineBottom = static_cast<int>(std::ceil(line.y() + line.height()));
+            stale -= QRect(0, top, keptWidth, lineBottom - top);
+        }
+    }
+    update(stale);
 }
 
 QString TWrappedText::SelectedText() const {

@@ -23,6 +23,14 @@ Spans tinted(int start, int length) {
     return {span};
 }
 
+Spans italic(int start, int length) {
+    QTextLayout::FormatRange span;
+    span.start = start;
+    span.length = length;
+    span.format.setFontItalic(true);
+    return {span};
+}
+
 // A window holding only a passage of fixed size, shown and painted.
 struct ShownPassage {
     std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
@@ -78,6 +86,14 @@ void TestWrappedText::aChangedPassageShowsWhatItShowsWhenShownAfresh() {
          {},
          words,
          {}},
+        {"a digit changed in the middle of a line",
+         u"48 keys, 1234 bytes of 4096 used"_s,
+         {},
+         u"48 keys, 1235 bytes of 4096 used"_s,
+         {}},
+        {"a wider character in place of the last one", u"Kaffee"_s, {}, u"KaffeW"_s, {}},
+        {"italic characters typed after italic ones", u"naps ff"_s, italic(5, 2), u"naps fffj"_s,
+         italic(5, 4)},
         {"a span added", words, {}, words, tinted(20, 5)},
         {"a span moved", words, tinted(20, 5), words, tinted(40, 5)},
     };
