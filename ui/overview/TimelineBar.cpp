@@ -21,43 +21,37 @@ QSize TTimelineBar::sizeHint() const {
 void TTimelineBar::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect bar(4, 6, width() - 9, 18);
+    // Solid fills throughout: filling a rectangle of one colour is the cheapest drawing there is, and
+    // the bar is drawn again whenever its macro changes.
+    painter.fillRect(bar, palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::Mid));
-    painter.setBrush(palette().color(QPalette::Base));
     painter.drawRect(bar);
     const int total = fPlayback.totalMs;
     const auto xOf = [&](int ms) {
         return total <= 0 ? bar.left()
                           : bar.left() + static_cast<int>(static_cast<long long>(bar.width()) * ms / total);
     };
-    // Ticks of a run of steps of one kind are drawn together; runs keep the steps' order, so where marks
-    // meet the later one is on top.
-    QList<QLine> ticks;
-    QColor tickColour;
-    const auto drawTicks = [&] {
-        painter.setPen(tickColour);
-        painter.drawLines(ticks);
-        ticks.clear();
-    };
+    // Each tick is a column one pixel wide; steps are drawn in order, so where marks meet the later one
+    // is on top.
+    const QColor characterColour = palette().color(QPalette::Text);
+    const QColor commandColour(0xd0, 0x60, 0x30);
+    const QColor pauseColour(0xb8, 0xcc, 0xe8);
     for (const PlaybackStep& step : fPlayback.steps) {
         const int x = xOf(step.startMs);
-        if (step.kind == PlaybackStep::Kind::Delay) {
-            if (!ticks.isEmpty())
-                drawTicks();
+        switch (step.kind) {
+        case PlaybackStep::Kind::Delay:
             painter.fillRect(
                 QRect(QPoint(x, bar.top() + 1), QPoint(xOf(step.startMs + step.durationMs), bar.bottom())),
-                QColor(0xb8, 0xcc, 0xe8));
-            continue;
+                pauseColour);
+            break;
+        case PlaybackStep::Kind::Character:
+            painter.fillRect(QRect(QPoint(x, bar.top() + 3), QPoint(x, bar.bottom() - 3)), characterColour);
+            break;
+        default:
+            painter.fillRect(QRect(QPoint(x, bar.top() - 3), QPoint(x, bar.bottom() + 3)), commandColour);
+            break;
         }
-        const bool character = step.kind == PlaybackStep::Kind::Character;
-        const QColor colour = character ? palette().color(QPalette::Text) : QColor(0xd0, 0x60, 0x30);
-        if (!ticks.isEmpty() && colour != tickColour)
-            drawTicks();
-        tickColour = colour;
-        ticks << (character ? QLine(x, bar.top() + 3, x, bar.bottom() - 3)
-                            : QLine(x, bar.top() - 3, x, bar.bottom() + 3));
     }
-    if (!ticks.isEmpty())
-        drawTicks();
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect scale(bar.left(), bar.bottom() + 2, bar.width(), height() - bar.bottom() - 2);
     painter.drawText(scale, Qt::AlignLeft | Qt::AlignTop, u"0 s"_s);
