@@ -1,10 +1,14 @@
 #include "ui/overview/StepsTable.h"
 
+#include "ui/overview/SteadyScrollBar.h"
+
 #include <algorithm>
 #include <utility>
 
 TStepsTable::TStepsTable(int columns, QWidget* parent)
-    : QTableWidget(0, columns, parent) {}
+    : QTableWidget(0, columns, parent) {
+    setVerticalScrollBar(new TSteadyScrollBar(Qt::Vertical, this));
+}
 
 void TStepsTable::SetRowCount(int rows) {
     const int before = rowCount();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QRect>
+#include <QScrollBar>
+#include <optional>
+
+// A scroll bar that repaints on a change of its range or page step only when what it shows changes.
+// A list that grows by a row with every typed character changes its scroll bar's range each time,
+// while the handle, once at its shortest, stays as it is drawn.
+class TSteadyScrollBar final : public QScrollBar {
+public:
+    TSteadyScrollBar(Qt::Orientation orientation, QWidget* parent);
+
+protected:
+    void sliderChange(SliderChange change) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // What the bar's pixels hang on besides its size, style and state.
+    struct Look {
+        QRect handle;
+        bool scrolls = false;
+        bool atMinimum = false;
+        bool atMaximum = false;
+        bool operator==(const Look&) const = default;
+    };
+    Look look() const;
+
+    std::optional<Look> fPainted; // as it was last painted
+};
