@@ -1,12 +1,46 @@
 #include "ui/overview/SteadyScrollBar.h"
 
+#include <QRegion>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <algorithm>
 
 namespace {
 
-// How far past the handle's room the style draws at its edges, in pixels, with room to spare.
-constexpr int HandleShading = 3;
+// How far past a place on the handle the style's drawing of it reaches, in pixels, with room to spare:
+// the shading at its ends and the grip some styles draw at its middle.
+constexpr int HandleEdge = 3;
+constexpr int HandleGrip = 8;
+
+// What differs between the handle drawn at before and at after. Along its length the handle and the
+// groove around it look the same everywhere but at the handle's ends and at its grip, so only the
+// stretches where those were and are need repainting.
+QRegion changedRoom(const QRect& before, const QRect& after, Qt::Orientation orientation) {
+    const bool vertical = orientation == Qt::Vertical;
+    const auto start = [&](const QRect& r) {
+        return vertical ? r.top() : r.left();
+    };
+    const auto end = [&](const QRect& r) {
+        return vertical ? r.bottom() : r.right();
+    };
+    const QRect across = before.united(after);
+    const auto stretch = [&](int one, int other, int reach) {
+        const int from = std::min(one, other) - reach;
+        const int to = std::max(one, other) + reach;
+        return vertical
+                   ? QRect(across.left() - HandleEdge, from, across.width() + 2 * HandleEdge, to - from + 1)
+                   : QRect(from, across.top() - HandleEdge, to - from + 1, across.height() + 2 * HandleEdge);
+    };
+    QRegion room;
+    room += stretch(start(before), start(after), HandleEdge);
+    room += stretch(end(before), end(after), HandleEdge);
+    const auto middle = [&](const QRect& r) {
+        return (start(r) + end(r)) / 2;
+    };
+    room += stretch(middle(before), middle(before), HandleGrip);
+    room += stretch(middle(after), middle(after), HandleGrip);
+    return room;
+}
 
 } // namespace
 
@@ -33,14 +67,11 @@ void TSteadyScrollBar::sliderChange(SliderChange change) {
     const Look now = look();
     if (now == *fPainted)
         return;
-    // Only the handle moved or changed its length: the groove around it looks the same all along, so
-    // the room the handle took and takes is all that is repainted, with the style's shading at its
-    // edges, which reaches a little beyond it.
+    // Only the handle moved or changed its length.
     Look handleAside = now;
     handleAside.handle = fPainted->handle;
     if (handleAside == *fPainted)
-        update(fPainted->handle.united(now.handle)
-                   .adjusted(-HandleShading, -HandleShading, HandleShading, HandleShading));
+        update(changedRoom(fPainted->handle, now.handle, orientation()));
     else
         QScrollBar::sliderChange(change);
 }
