@@ -74,7 +74,7 @@ protected:
 } // namespace
 
 TMacroGrid::TMacroGrid(QWidget* parent)
-    : QTableWidget(RowCount, ColumnCount, parent) {
+    : QTableWidget(parent) {
     QItemSelectionModel* previous = selectionModel();
     setSelectionModel(new TCursorSelectionModel(model(), fHoldCurrent));
     delete previous;
@@ -87,6 +87,10 @@ TMacroGrid::TMacroGrid(QWidget* parent)
     verticalHeader()->setDefaultSectionSize(RowHeight);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows and columns come after the headers are hidden: a shown header measures every section's
+    // caption through the style as the table grows, work a grid without headers never needs.
+    setRowCount(RowCount);
+    setColumnCount(ColumnCount);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
