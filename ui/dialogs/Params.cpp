@@ -25,7 +25,6 @@ TfrmParameters::TfrmParameters(TKeypadClass& keypad, QWidget* parent)
     createControls();
     setKeyboardOrder();
     connectHandlers();
-    FitCaptions(*this);
 }
 
 TfrmParameters::~TfrmParameters() {
@@ -53,6 +52,10 @@ void TfrmParameters::connectHandlers() {
 void TfrmParameters::showEvent(QShowEvent* event) {
     // A window coming back from being minimised is not a new showing.
     if (!event->spontaneous()) {
+        if (!captionsFitted) {
+            FitCaptions(*this);
+            captionsFitted = true;
+        }
         CentreOnScreen(*this);
         FormShow();
     }

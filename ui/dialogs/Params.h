@@ -48,6 +48,9 @@ private:
     void enableCdcControls(bool enabled);
 
     TKeypadClass& Keypad;
+    // The dialog exists hidden from program start; its captions are fitted when it is first shown,
+    // so that start-up does not measure them for a dialog the user may never open.
+    bool captionsFitted = false;
 
     QGroupBox* gboxLED;
     QRadioButton* rbLedOff;
