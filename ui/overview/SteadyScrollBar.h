@@ -4,10 +4,11 @@
 #include <QScrollBar>
 #include <optional>
 
-// A scroll bar that repaints on a change of its range or page step only what changes: nothing once
-// the handle is at its shortest, else the handle's old and new room. A list that grows by a row with
-// every typed character changes its scroll bar's range each time; repainting the whole bar, which
-// fills its groove from top to bottom, cost more than drawing the row.
+// A scroll bar that repaints on a change of its range or page step only what changes: nothing while
+// the handle looks the same (as it does once at its shortest), else the stretches around the handle's
+// old and new ends and middle. A list that grows by a row with every typed character changes its
+// scroll bar's range each time; repainting the whole bar, which fills its groove from top to bottom,
+// cost more than drawing the row.
 class TSteadyScrollBar final : public QScrollBar {
 public:
     TSteadyScrollBar(Qt::Orientation orientation, QWidget* parent);

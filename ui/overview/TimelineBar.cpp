@@ -21,8 +21,8 @@ QSize TTimelineBar::sizeHint() const {
 void TTimelineBar::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect bar(4, 6, width() - 9, 18);
-    // Solid fills throughout: filling a rectangle of one colour is the cheapest drawing there is, and
-    // the bar is drawn again whenever its macro changes.
+    // The bar's ground and its marks are solid fills, the cheapest drawing there is; the bar is drawn
+    // again whenever its macro changes.
     painter.fillRect(bar, palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(bar);
