@@ -27,13 +27,15 @@ std::string quoted(const fs::path& path) {
 int exitCodeOf(const std::string& command) {
 #ifdef _WIN32
     // cmd.exe takes away the first and last quote of a command line that begins with one. -1 says
-    // cmd.exe itself did not start, which Wine now and then does under load: that is no answer of
-    // the tool's, so the command is tried again.
-    int status = -1;
-    for (int attempt = 0; attempt < 3 && status == -1; ++attempt) {
-        status = std::system(("\"" + command + "\"").c_str());
-        if (status == -1)
-            std::fprintf(stderr, "The shell did not start (errno %d): %s\n", errno, command.c_str());
+    // cmd.exe itself did not start, and 9009 that cmd.exe could not start the program; Wine now and
+    // then does either under load. Neither is an answer of the tool's, so the command is tried again.
+    constexpr int ProgramNotStarted = 9009;
+    const std::string line = "\"" + command + "\"";
+    int status = std::system(line.c_str());
+    for (int retry = 0; retry < 2 && (status == -1 || status == ProgramNotStarted); ++retry) {
+        std::fprintf(stderr, "The shell did not start the command (status %d, errno %d), trying again: %s\n",
+                     status, errno, command.c_str());
+        status = std::system(line.c_str());
     }
     return status;
 #else
